@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#include "cli/cli_app.h"
+
+#include "cli/cli_options.h"
+#include "listing/file_listing.h"
+#include "matching/lookup_pass.h"
+
+namespace tallowick::cli {
+
+namespace {
+
+constexpr std::string_view kProgram = "tallowick-cli";
+
+bool CheckFolder(const std::string& folder, std::string_view role, std::ostream& err) {
+    if (const auto error = FolderAccessError(folder)) {
+        err << kProgram << ": cannot read the " << role << " folder '" << folder
+            << "': " << *error << '\n';
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::string> ListFiles(const std::string& folder) {
+    CFileListing listing;
+    RelistFolder(listing, folder + '/');
+    return PathsOf(listing);
+}
+
+} // namespace
+
+int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+    const auto parsed = ParseCommandLine(arguments);
+    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
+        err << kProgram << ": " << usage->message << "\nTry '" << kProgram
+            << " --help' for more information.\n";
+        return kExitUsage;
+    }
+    const auto& options = std::get<CliOptions>(parsed);
+    if (options.showHelp) {
+        out << HelpText();
+        return kExitSuccess;
+    }
+    if (!CheckFolder(options.sourceFolder, "source", err) ||
+        !CheckFolder(options.romFolder, "ROM", err)) {
+        return kExitUsage;
+    }
+    const auto sourcePaths = ListFiles(options.sourceFolder);
+    const auto romPaths = ListFiles(options.romFolder);
+    const auto rows = LookUpNames(romPaths, sourcePaths, options.ignoreBrackets);
+    WriteRows(out, rows, options.format);
+    out.flush();
+    return kExitSuccess;
+}
+
+} // namespace tallowick::cli

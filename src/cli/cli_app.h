@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+namespace tallowick::cli {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitUsage = 2;
+
+/// Runs tallowick-cli with the arguments after the program name; gives the exit status.
+int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err);
+
+} // namespace tallowick::cli

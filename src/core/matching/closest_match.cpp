@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+#include "matching/closest_match.h"
+
+#include "matching/name_parts.h"
+
+#include <utility>
+
+namespace tallowick {
+
+namespace {
+
+// The first byte of a name as a one-byte text; names compare equal here when both are empty.
+bool SameFirstByte(std::string_view a, std::string_view b) {
+    if (a.empty() || b.empty()) {
+        return a.empty() && b.empty();
+    }
+    return a.front() == b.front();
+}
+
+} // namespace
+
+void RankCandidates(CandidatePool& pool, float& threshold) {
+    for (int n = CandidatePool::kSlots - 1; n >= 1; --n) {
+        for (int k = 0; k < n; ++k) {
+            if (pool.scores[k] < pool.scores[k + 1]) {
+                std::swap(pool.scores[k], pool.scores[k + 1]);
+                std::swap(pool.names[k], pool.names[k + 1]);
+            }
+        }
+    }
+    threshold = pool.scores[CandidatePool::kSlots - 1];
+    pool.count = CandidatePool::kSlots - 1;
+}
+
+std::optional<ClosestMatch> FindClosestName(std::span<const std::string> sourcePaths,
+                                            std::string_view romName, bool ignoreBrackets,
+                                            const CSimilar& similar) {
+    CandidatePool pool;
+    float threshold = 0.0F;
+    bool romNameCut = false;
+    std::string_view rom = Trim(BaseNameOf(romName));
+
+    for (const std::string& path : sourcePaths) {
+        const std::string_view fileName = FileNameOf(path);
+        const std::string_view extension = ExtensionOf(fileName);
+        std::string_view candidate = BaseNameOf(fileName);
+
+        if (!SameFirstByte(candidate, rom)) {
+            continue;
+        }
+        if (candidate == rom) {
+            return ClosestMatch{std::string(fileName), kExactMatchScore};
+        }
+        const std::string_view uncutCandidate = candidate;
+        if (ignoreBrackets) {
+            candidate = Trim(BracketCut(candidate));
+            if (!romNameCut) {
+                rom = Trim(BracketCut(rom));
+                romNameCut = true;
+            }
+        }
+
+        const auto candidateAgainstRom = static_cast<float>(similar.LcsSimilarity(candidate, rom));
+        const double sum =
+            similar.LcsSimilarity(rom, candidate) + static_cast<double>(candidateAgainstRom);
+        if (sum > static_cast<double>(threshold)) {
+            pool.names[pool.count] = std::string(uncutCandidate).append(extension);
+            pool.scores[pool.count] = static_cast<float>(sum);
+            if (++pool.count > CandidatePool::kSlots - 1) {
+                RankCandidates(pool, threshold);
+            }
+        }
+    }
+    RankCandidates(pool, threshold);
+
+    if (static_cast<double>(pool.scores[0]) >= kAcceptScore) {
+        return ClosestMatch{std::move(pool.names[0]), pool.scores[0]};
+    }
+    return std::nullopt;
+}
+
+} // namespace tallowick
