@@ -13,8 +13,8 @@ constexpr std::string_view kProgram = "tallowick-cli";
 
 bool CheckFolder(const std::string& folder, std::string_view role, std::ostream& err) {
     if (const auto error = FolderAccessError(folder)) {
-        err << kProgram << ": cannot read the " << role << " folder '" << folder
-            << "': " << *error << '\n';
+        err << kProgram << ": cannot read the " << role << " folder '" << folder << "': " << *error
+            << '\n';
         return false;
     }
     return true;

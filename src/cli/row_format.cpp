@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace tallowick::cli {
@@ -44,7 +44,8 @@ std::size_t Utf8SequenceLength(std::string_view text) {
         }
         codePoint = (codePoint << 6U) | (byte(i) & 0x3FU);
     }
-    const bool overlong = (length == 3 && codePoint < 0x800U) || (length == 4 && codePoint < 0x10000U);
+    const bool overlong =
+        (length == 3 && codePoint < 0x800U) || (length == 4 && codePoint < 0x10000U);
     const bool surrogate = codePoint >= 0xD800U && codePoint <= 0xDFFFU;
     if (overlong || surrogate || codePoint > 0x10FFFFU) {
         return 0;
@@ -151,10 +152,18 @@ std::optional<RowFormat> ParseRowFormat(std::string_view name) {
 
 void WriteRows(std::ostream& out, std::span<const ResultRow> rows, RowFormat format) {
     switch (format) {
-    case RowFormat::Table: WriteTable(out, rows); break;
-    case RowFormat::Tsv: WriteTsv(out, rows); break;
-    case RowFormat::Csv: WriteCsv(out, rows); break;
-    case RowFormat::Json: WriteJson(out, rows); break;
+    case RowFormat::Table:
+        WriteTable(out, rows);
+        break;
+    case RowFormat::Tsv:
+        WriteTsv(out, rows);
+        break;
+    case RowFormat::Csv:
+        WriteCsv(out, rows);
+        break;
+    case RowFormat::Json:
+        WriteJson(out, rows);
+        break;
     }
 }
 
@@ -172,11 +181,21 @@ std::string EscapeTsv(std::string_view name) {
     escaped.reserve(name.size());
     for (const char c : name) {
         switch (c) {
-        case '\t': escaped += "\\t"; break;
-        case '\n': escaped += "\\n"; break;
-        case '\r': escaped += "\\r"; break;
-        case '\\': escaped += "\\\\"; break;
-        default: escaped += c; break;
+        case '\t':
+            escaped += "\\t";
+            break;
+        case '\n':
+            escaped += "\\n";
+            break;
+        case '\r':
+            escaped += "\\r";
+            break;
+        case '\\':
+            escaped += "\\\\";
+            break;
+        default:
+            escaped += c;
+            break;
         }
     }
     return escaped;

@@ -3,12 +3,11 @@
 
 #include "listing/file_listing.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
-
-#include <cerrno>
-#include <cstring>
 
 namespace tallowick {
 

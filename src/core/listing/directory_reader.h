@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <dirent.h>
-
 #include <cstdint>
+#include <dirent.h>
 #include <memory>
 #include <optional>
 #include <string>

@@ -14,11 +14,11 @@ inline constexpr std::uint32_t kAttributeFolder = 0x10;
 
 /// One listed file or folder.
 struct FileEntry {
-    std::string path;               ///< listed folder, '/', then the name exactly as read
-    bool isFolder = false;          ///< the folder bit of `attributes` is set
-    std::uint32_t attributes = 0;   ///< attribute word: 0x10 folder, 0x01 read-only, 0x02 hidden
-    std::uint64_t creationTime = 0; ///< 100-ns intervals since 1601-01-01 UTC
-    std::uint64_t reserved = 0;     ///< never set, never read; always 0
+    std::string path;                ///< listed folder, '/', then the name exactly as read
+    bool isFolder = false;           ///< the folder bit of `attributes` is set
+    std::uint32_t attributes = 0;    ///< attribute word: 0x10 folder, 0x01 read-only, 0x02 hidden
+    std::uint64_t creationTime = 0;  ///< 100-ns intervals since 1601-01-01 UTC
+    std::uint64_t reserved = 0;      ///< never set, never read; always 0
     std::uint64_t lastWriteTime = 0; ///< 100-ns intervals since 1601-01-01 UTC
     std::uint64_t size = 0;          ///< bytes
 };
@@ -48,7 +48,7 @@ public:
     bool ClearFolders();
     bool ClearEntries();
 
-    std::string m_strFolder;          ///< the folder last given to SetFolder, stripped
+    std::string m_strFolder;            ///< the folder last given to SetFolder, stripped
     std::vector<std::string> m_folders; ///< the folders Find searches, in search order
     std::vector<FileEntry> m_entries;   ///< what Find appended, until Sort reorders it
 

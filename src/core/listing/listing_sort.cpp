@@ -11,8 +11,8 @@ constexpr unsigned char FoldAsciiUpper(unsigned char byte) {
     return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
 }
 
-template <typename Less> void SortEntries(std::vector<FileEntry>& entries, bool descending,
-                                          Less less) {
+template <typename Less>
+void SortEntries(std::vector<FileEntry>& entries, bool descending, Less less) {
     if (descending) {
         std::sort(entries.begin(), entries.end(),
                   [&](const FileEntry& a, const FileEntry& b) { return less(b, a); });

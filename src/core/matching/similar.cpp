@@ -18,8 +18,8 @@ double CSimilar::LcsSimilarity(std::string_view first, std::string_view second) 
     std::vector<std::uint32_t> current(m + 1, 0);
     for (const char byte : second) {
         for (std::size_t j = 1; j <= m; ++j) {
-            current[j] = first[j - 1] == byte ? previous[j - 1] + 1
-                                               : std::max(current[j - 1], previous[j]);
+            current[j] =
+                first[j - 1] == byte ? previous[j - 1] + 1 : std::max(current[j - 1], previous[j]);
         }
         std::swap(previous, current);
     }
