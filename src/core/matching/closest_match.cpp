@@ -37,34 +37,31 @@ std::optional<ClosestMatch> FindClosestName(std::span<const std::string> sourceP
                                             const CSimilar& similar) {
     CandidatePool pool;
     float threshold = 0.0F;
-    bool romNameCut = false;
-    std::string_view rom = Trim(BaseNameOf(romName));
+    const std::string_view rom = Trim(BaseNameOf(romName));
+    // The cut never changes the ROM name's first byte, nor does it take part in the exact-match
+    // test, so it can be made once, up front.
+    const std::string_view scoredRom = ignoreBrackets ? WithoutTags(rom) : rom;
 
     for (const std::string& path : sourcePaths) {
         const std::string_view fileName = FileNameOf(path);
-        const std::string_view extension = ExtensionOf(fileName);
-        std::string_view candidate = BaseNameOf(fileName);
+        const std::string_view candidate = BaseNameOf(fileName);
 
         if (!SameFirstByte(candidate, rom)) {
             continue;
         }
+        // An identical name always wins, whatever its tags.
         if (candidate == rom) {
             return ClosestMatch{std::string(fileName), kExactMatchScore};
         }
-        const std::string_view uncutCandidate = candidate;
-        if (ignoreBrackets) {
-            candidate = Trim(BracketCut(candidate));
-            if (!romNameCut) {
-                rom = Trim(BracketCut(rom));
-                romNameCut = true;
-            }
-        }
+        const std::string_view scoredCandidate =
+            ignoreBrackets ? WithoutTags(candidate) : candidate;
 
-        const auto candidateAgainstRom = static_cast<float>(similar.LcsSimilarity(candidate, rom));
-        const double sum =
-            similar.LcsSimilarity(rom, candidate) + static_cast<double>(candidateAgainstRom);
+        const auto candidateAgainstRom =
+            static_cast<float>(similar.LcsSimilarity(scoredCandidate, scoredRom));
+        const double sum = similar.LcsSimilarity(scoredRom, scoredCandidate) +
+                           static_cast<double>(candidateAgainstRom);
         if (sum > static_cast<double>(threshold)) {
-            pool.names[pool.count] = std::string(uncutCandidate).append(extension);
+            pool.names[pool.count] = std::string(fileName);
             pool.scores[pool.count] = static_cast<float>(sum);
             if (++pool.count > CandidatePool::kSlots - 1) {
                 RankCandidates(pool, threshold);

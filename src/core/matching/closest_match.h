@@ -42,7 +42,8 @@ struct ClosestMatch {
 /// the same byte as the ROM's trimmed base name. A source with exactly that base name is taken
 /// at once; otherwise each competitor is scored in both directions with `similar` and the best
 /// one (the earliest among equal scores) is accepted when its score is at least kAcceptScore.
-/// With `ignoreBrackets`, both names are cut at their first bracket before they are scored.
+/// With `ignoreBrackets`, both names are scored without their tags (see WithoutTags); the
+/// exact-match test still compares whole names.
 std::optional<ClosestMatch> FindClosestName(std::span<const std::string> sourcePaths,
                                             std::string_view romName, bool ignoreBrackets,
                                             const CSimilar& similar);

@@ -21,6 +21,11 @@ std::string_view BracketCut(std::string_view text) {
     return text.substr(0, text.find_first_of("(["));
 }
 
+std::string_view WithoutTags(std::string_view text) {
+    const std::string_view cut = Trim(BracketCut(text));
+    return cut.empty() ? text : cut;
+}
+
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsNameSpace(static_cast<unsigned char>(text.front()))) {
         text.remove_prefix(1);

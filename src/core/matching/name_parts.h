@@ -21,6 +21,10 @@ std::string_view ExtensionOf(std::string_view fileName);
 /// The text before the earlier of the first '(' and the first '['; the whole text without either.
 std::string_view BracketCut(std::string_view text);
 
+/// The text cut at its first bracket and trimmed, for comparing names without their tags
+/// ("Game (USA) [!]" reads as "Game"). A name that the cut would empty is kept whole.
+std::string_view WithoutTags(std::string_view text);
+
 /// True for tab, line feed, vertical tab, form feed, carriage return and space. Bytes of 0x80
 /// and above never count as white space.
 constexpr bool IsNameSpace(unsigned char byte) {

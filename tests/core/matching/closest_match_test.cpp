@@ -17,6 +17,10 @@ struct SearchCase {
     std::optional<std::string> expected;
 };
 
+void PrintTo(const SearchCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class FindClosestNameTest : public testing::TestWithParam<SearchCase> {};
 
 TEST_P(FindClosestNameTest, PicksTheExpectedSource) {
@@ -71,11 +75,31 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Game (Beta).png"},
                    false,
                    std::nullopt},
-        SearchCase{"a ROM name cut to nothing only meets empty base names",
+        SearchCase{"an identical name wins although the tags were cut for scoring",
+                   "Game (USA).zip",
+                   {"Game (Europe).png", "Game (USA).png"},
+                   true,
+                   "Game (USA).png"},
+        SearchCase{"a ROM name that the cut would empty is kept whole",
                    "(Proto) Foo.zip",
                    {"(Beta) Foo.png", "(Proto) Foo.png"},
                    true,
-                   std::nullopt},
+                   "(Proto) Foo.png"},
+        SearchCase{"a kept-whole ROM name is scored whole",
+                   "(Proto) Foo.zip",
+                   {"(Proto) Fox.png", "(Beta) Foo.png"},
+                   true,
+                   "(Proto) Fox.png"},
+        SearchCase{"equal scores without tags keep the earlier source",
+                   "Space Duel (USA) (Rev 1).zip",
+                   {"Space Duel (Europe).png", "Space Duel.png"},
+                   true,
+                   "Space Duel (Europe).png"},
+        SearchCase{"a name without brackets is only trimmed",
+                   "Kart Race .zip",
+                   {"Kart Race  (Demo).png"},
+                   true,
+                   "Kart Race  (Demo).png"},
         SearchCase{"without the option the same ROM name matches exactly",
                    "(Proto) Foo.zip",
                    {"(Beta) Foo.png", "(Proto) Foo.png"},

@@ -14,6 +14,10 @@ struct RowCase {
     std::string expectedNewName;
 };
 
+void PrintTo(const RowCase& c, std::ostream* os) {
+    *os << c.romName;
+}
+
 class MakeResultRowTest : public testing::TestWithParam<RowCase> {};
 
 TEST_P(MakeResultRowTest, NewNameIsRomBaseWithMatchExtension) {

@@ -49,6 +49,12 @@ std::string BeforeFirstBracket(const std::string& text) {
     return text.substr(0, cut);
 }
 
+// The bracket cut with its trim, except where it would leave nothing of the name.
+std::string CutUnlessEmptied(const std::string& text) {
+    const std::string cut = TrimmedCopy(BeforeFirstBracket(text));
+    return cut.empty() ? text : cut;
+}
+
 std::string FirstByteText(const std::string& text) {
     return text.empty() ? std::string() : text.substr(0, 1);
 }
@@ -98,7 +104,8 @@ std::optional<Match> FindClosest(const std::vector<std::string>& sourcePaths,
     int count = 0;
     float threshold = 0.0F;
     bool cut = false;
-    std::string rom = TrimmedCopy(BeforeLastDot(romName));
+    const std::string uncutRom = TrimmedCopy(BeforeLastDot(romName));
+    std::string rom = uncutRom;
 
     for (const std::string& path : sourcePaths) {
         const std::string fileName = AfterLastSlash(path);
@@ -107,14 +114,14 @@ std::optional<Match> FindClosest(const std::vector<std::string>& sourcePaths,
         if (FirstByteText(base) != FirstByteText(rom)) {
             continue;
         }
-        if (base == rom) {
+        if (base == uncutRom) {
             return Match{fileName, 2.0F};
         }
         const std::string uncut = base;
         if (ignoreBrackets) {
-            base = TrimmedCopy(BeforeFirstBracket(base));
+            base = CutUnlessEmptied(base);
             if (!cut) {
-                rom = TrimmedCopy(BeforeFirstBracket(rom));
+                rom = CutUnlessEmptied(rom);
                 cut = true;
             }
         }

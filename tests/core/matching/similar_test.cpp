@@ -15,6 +15,10 @@ struct ScoreCase {
     double expected;
 };
 
+void PrintTo(const ScoreCase& c, std::ostream* os) {
+    *os << c.first;
+}
+
 class LcsSimilarityTest : public testing::TestWithParam<ScoreCase> {};
 
 TEST_P(LcsSimilarityTest, ScoresFirstAgainstSecond) {
