@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run demo test bench format clean
+.PHONY: all deps configure build run demo test bench accuracy format clean
 
 all: build
 
@@ -30,8 +30,12 @@ test: build
 bench: build
 	@echo "No benchmarks yet."
 
+# How well the matching pairs real ROM names with real thumbnail folders (needs ../shared/data).
+accuracy: build
+	$(BUILD_DIR)/tools/tallowick-accuracy ../shared/data
+
 format:
-	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD_DIR)
