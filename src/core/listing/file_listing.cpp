@@ -14,8 +14,13 @@ void StripTrailingSeparator(std::string& path) {
         while (!copy.empty() && IsNameSpace(static_cast<unsigned char>(copy.back()))) {
             copy.remove_suffix(1);
         }
+        if (copy.empty() || copy.back() != '/') {
+            return;
+        }
         // The root keeps its separator: without it the folder would read as no folder at all.
-        if (copy.size() < 2 || copy.back() != '/') {
+        // Blanks after it go all the same, as they do after any other separator.
+        if (copy.size() == 1) {
+            path = "/";
             return;
         }
         path.assign(copy.substr(0, copy.size() - 1));
