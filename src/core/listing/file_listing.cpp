@@ -90,6 +90,11 @@ bool CFileListing::ClearEntries() {
 }
 
 bool CollectSubfolders(std::vector<std::string>& folders, const std::string& parent) {
+    // The empty folder is no folder: with a '/' joined to it, the walk would start at the root
+    // and gather the whole file system.
+    if (parent.empty()) {
+        return true;
+    }
     const std::string basePath = FolderPrefix(parent);
     DirectoryReader reader(basePath);
     if (!reader.IsOpen()) {

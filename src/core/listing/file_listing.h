@@ -63,7 +63,7 @@ private:
 void StripTrailingSeparator(std::string& path);
 
 /// Appends every folder below `parent` to `folders`, depth first, each after its own subfolders.
-/// Always true, also when `parent` cannot be read.
+/// Always true, also when `parent` cannot be read. An empty `parent` has no subfolders.
 bool CollectSubfolders(std::vector<std::string>& folders, const std::string& parent);
 
 /// Orders two paths by bytes with ASCII upper-case letters folded to lower case; negative,
