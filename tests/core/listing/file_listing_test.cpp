@@ -192,11 +192,17 @@ TEST(FileListingRootTest, RootFolderIsListedWithASingleSlash) {
 }
 
 TEST(FileListingEmptyFolderTest, EmptyFolderStringListsNothing) {
-    CFileListing listing;
-    listing.SetFolder("", false);
-    EXPECT_EQ(listing.m_folders, std::vector<std::string>{""});
-    EXPECT_TRUE(listing.Find("*.*", true, true));
-    EXPECT_TRUE(listing.m_entries.empty());
+    for (const bool includeSubfolders : {false, true}) {
+        SCOPED_TRACE(includeSubfolders ? "with subfolders" : "without subfolders");
+        CFileListing listing;
+        listing.SetFolder("", includeSubfolders);
+        EXPECT_EQ(listing.m_folders, std::vector<std::string>{""});
+        EXPECT_TRUE(listing.Find("*.*", true, true));
+        EXPECT_TRUE(listing.m_entries.empty());
+    }
+    std::vector<std::string> folders;
+    EXPECT_TRUE(CollectSubfolders(folders, ""));
+    EXPECT_TRUE(folders.empty());
 }
 
 TEST_F(FileListingTest, UnreadableFoldersContributeNothing) {

@@ -21,15 +21,21 @@ TEST(ComparePathsFoldedTest, FoldsOnlyAsciiUpperCase) {
         int expected; // sign of the comparison
     };
     const Case cases[] = {
-        {"ABC", "abc", 0},      {"abc", "ABC", 0},      {"ab", "abc", -1}, {"", "", 0},
-        {"", "a", -1},          {"/r/_x", "/r/Ax", -1}, // '_' (0x5F) against 'a' (0x61) after
-                                                        // folding
-        {"/r/_x", "/r/ax", -1}, {"[x", "A", -1}, // '[' (0x5B) lies between 'Z' and 'a' and is not
-                                                 // folded
-        {"@", "a", -1},                          // nor is '@' (0x40), just below 'A'
-        {"\xC9", "\xE9", -1},                    // bytes from 0x80 up keep their values: no folding
-        {"z", "\xC9", -1},                       // and come after every ASCII letter
-        {"Z", "\x80", -1},      {"A2", "a10", 1}, // plain bytes, no numeric order
+        {"ABC", "abc", 0},
+        {"abc", "ABC", 0},
+        {"ab", "abc", -1},
+        {"", "", 0},
+        {"", "a", -1},
+        {"/r/_x", "/r/Ax", -1}, // '_' (0x5F) against 'a' (0x61) after
+                                // folding
+        {"/r/_x", "/r/ax", -1},
+        {"[x", "A", -1},      // '[' (0x5B) lies between 'Z' and 'a' and is not
+                              // folded
+        {"@", "a", -1},       // nor is '@' (0x40), just below 'A'
+        {"\xC9", "\xE9", -1}, // bytes from 0x80 up keep their values: no folding
+        {"z", "\xC9", -1},    // and come after every ASCII letter
+        {"Z", "\x80", -1},
+        {"A2", "a10", 1}, // plain bytes, no numeric order
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.a) + " <=> " + std::string(c.b));
