@@ -26,6 +26,16 @@ std::vector<std::string> ListFiles(const std::string& folder) {
     return PathsOf(listing);
 }
 
+// A full disk or a closed pipe must not pass for complete output.
+int FinishOutput(std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (!out) {
+        err << kProgram << ": cannot write the output\n";
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
 } // namespace
 
 int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
@@ -38,7 +48,7 @@ int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
     const auto& options = std::get<CliOptions>(parsed);
     if (options.showHelp) {
         out << HelpText();
-        return kExitSuccess;
+        return FinishOutput(out, err);
     }
     if (!CheckFolder(options.sourceFolder, "source", err) ||
         !CheckFolder(options.romFolder, "ROM", err)) {
@@ -48,8 +58,7 @@ int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
     const auto romPaths = ListFiles(options.romFolder);
     const auto rows = LookUpNames(romPaths, sourcePaths, options.ignoreBrackets);
     WriteRows(out, rows, options.format);
-    out.flush();
-    return kExitSuccess;
+    return FinishOutput(out, err);
 }
 
 } // namespace tallowick::cli

@@ -76,7 +76,8 @@ Options:
                            score); bytes that are not UTF-8 become U+FFFD
   -h, --help         show this text
 
-Exit status: 0 on success, 2 for a usage error or a folder that cannot be read.
+Exit status: 0 on success, 1 when the output cannot be written, 2 for a usage
+error or a folder that cannot be read.
 )";
 }
 
