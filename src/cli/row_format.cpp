@@ -78,14 +78,31 @@ std::string CsvField(std::string_view field) {
     return quoted;
 }
 
+// A name made safe to show at a terminal: besides the TSV escapes, every other control byte is
+// written as \xNN, so that a file name cannot send escape sequences to the terminal.
+std::string EscapeForTerminal(std::string_view name) {
+    std::string shown;
+    for (const char c : EscapeTsv(name)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20U || byte == 0x7FU) {
+            std::array<char, 8> escape{};
+            const int written = std::snprintf(escape.data(), escape.size(), "\\x%02X", byte);
+            shown.append(escape.data(), static_cast<std::size_t>(written));
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 void WriteTable(std::ostream& out, std::span<const ResultRow> rows) {
     using Line = std::array<std::string, 4>;
     std::vector<Line> lines;
     lines.reserve(rows.size() + 1);
     lines.push_back({"ROM Name", "Closest Match", "New Name", "Score"});
     for (const ResultRow& row : rows) {
-        lines.push_back({EscapeTsv(row.romName), EscapeTsv(row.closestMatch),
-                         EscapeTsv(row.newName), ScoreText(row)});
+        lines.push_back({EscapeForTerminal(row.romName), EscapeForTerminal(row.closestMatch),
+                         EscapeForTerminal(row.newName), ScoreText(row)});
     }
     std::array<std::size_t, 4> widths{};
     for (const Line& line : lines) {

@@ -198,6 +198,12 @@ TEST(WriteRowsTest, JsonParsesWithAnIndependentReader) {
               "\"score\": null}]\n");
 }
 
+TEST(WriteRowsTest, TableShowsControlBytesAsEscapes) {
+    const std::vector<ResultRow> rows{{"\x1B[2Jx\t.zip", "", "", 0}};
+    EXPECT_EQ(Written(rows, RowFormat::Table), "ROM Name        Closest Match  New Name  Score\n"
+                                               "\\x1B[2Jx\\t.zip\n");
+}
+
 TEST(WriteRowsTest, TableAlignsColumnsByCharacters) {
     const std::vector<ResultRow> rows = {
         {"Alpha (USA).zip", "Alpha.png", "Alpha (USA).png", 1.625F},
