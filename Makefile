@@ -19,7 +19,7 @@ build: deps configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	$(BUILD_DIR)/src/cli/tallowick-cli examples/screenshots examples/roms
+	$(BUILD_DIR)/src/ui/tallowick
 
 demo: build
 	$(BUILD_DIR)/src/cli/tallowick-cli examples/screenshots examples/roms
@@ -28,7 +28,7 @@ test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 bench: build
-	@echo "No benchmarks yet."
+	@for program in $(BUILD_DIR)/bench/*_bench; do echo "== $$program"; "$$program" || exit 1; done
 
 # How well the matching pairs real ROM names with real thumbnail folders (needs ../shared/data).
 accuracy: build
