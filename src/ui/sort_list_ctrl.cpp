@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/sort_list_ctrl.h"
 
-#include "ui/column_spec.h"
+#include "ui/column_text.h"
 #include "ui/sort_header_ctrl.h"
 #include "ui/sort_list_model.h"
 
@@ -41,8 +41,8 @@ CSortListCtrl::CSortListCtrl(int controlId, QWidget* parent)
     connect(m_header, &QHeaderView::sectionClicked, this, &CSortListCtrl::OnColumnClick);
 }
 
-bool CSortListCtrl::DefineColumns(std::string_view spec) {
-    for (const ColumnDef& column : ParseColumnSpec(spec)) {
+bool CSortListCtrl::DefineColumns(std::string_view text) {
+    for (const ColumnDef& column : ParseColumnText(text)) {
         const int index = m_nColumnCount++;
         m_model->AppendColumn(QString::fromUtf8(column.heading));
         m_header->resizeSection(index, std::max(0, column.width));

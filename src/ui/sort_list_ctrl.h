@@ -24,8 +24,8 @@ public:
     /// `controlId` names the stored column widths (see RestoreColumnWidths).
     explicit CSortListCtrl(int controlId, QWidget* parent = nullptr);
 
-    /// Appends one column per "heading,width;" pair of `spec` (see ParseColumnSpec).
-    bool DefineColumns(std::string_view spec);
+    /// Appends one column per "heading,width;" pair of `text` (see ParseColumnText).
+    bool DefineColumns(std::string_view text);
 
     /// Applies the widths stored under "ListCtrls/<control id>" in the application's settings
     /// (see CSortHeaderCtrl::ReadColumnWidths). The settings are never written.

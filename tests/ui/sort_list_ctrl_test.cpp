@@ -70,7 +70,7 @@ private slots:
     void cleanup() { m_list.reset(); }
 
     void definesColumns_data() {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("headings");
         QTest::addColumn<QList<int>>("widths");
 
@@ -86,11 +86,11 @@ private slots:
     }
 
     void definesColumns() {
-        QFETCH(QString, spec);
+        QFETCH(QString, text);
         QFETCH(QStringList, headings);
         QFETCH(QList<int>, widths);
 
-        QVERIFY(m_list->DefineColumns(spec.toStdString()));
+        QVERIFY(m_list->DefineColumns(text.toStdString()));
 
         QCOMPARE(m_list->ColumnCount(), headings.size());
         QCOMPARE(m_list->model()->columnCount(), headings.size());

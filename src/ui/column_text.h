@@ -15,4 +15,4 @@ struct ColumnDef {
 /// everything up to its comma; the width runs to the next ';' (or the end of the text) and is
 /// read like atoi: leading blanks skipped, an optional sign, digits up to the first non-digit,
 /// 0 without digits. Text left over that holds no comma defines no further column.
-std::vector<ColumnDef> ParseColumnSpec(std::string_view spec);
+std::vector<ColumnDef> ParseColumnText(std::string_view text);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/column_spec.h"
+#include "ui/column_text.h"
 
 #include <string>
 
@@ -21,12 +21,12 @@ QString Describe(const Columns& columns) {
 
 } // namespace
 
-class ColumnSpecTest : public QObject {
+class ColumnTextTest : public QObject {
     Q_OBJECT
 
 private slots:
     void parsesHeadingsAndWidths_data() {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
 
         QTest::newRow("result list keeps leading blanks")
@@ -55,18 +55,18 @@ private slots:
     }
 
     void parsesHeadingsAndWidths() {
-        QFETCH(QString, spec);
+        QFETCH(QString, text);
         QFETCH(QString, expected);
-        QCOMPARE(Describe(ParseColumnSpec(spec.toStdString())), expected);
+        QCOMPARE(Describe(ParseColumnText(text.toStdString())), expected);
     }
 
     void keepsHeadingBytes() {
-        const std::string spec = "caf\xc3\xa9 \xff,12;";
-        const Columns columns = ParseColumnSpec(spec);
+        const std::string text = "caf\xc3\xa9 \xff,12;";
+        const Columns columns = ParseColumnText(text);
         QCOMPARE(columns.size(), std::size_t{1});
         QCOMPARE(columns[0].heading, std::string("caf\xc3\xa9 \xff"));
     }
 };
 
-QTEST_APPLESS_MAIN(ColumnSpecTest)
-#include "column_spec_test.moc"
+QTEST_APPLESS_MAIN(ColumnTextTest)
+#include "column_text_test.moc"

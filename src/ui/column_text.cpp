@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/column_spec.h"
+#include "ui/column_text.h"
 
 #include <climits>
 #include <cstdlib>
@@ -20,21 +20,21 @@ int ReadWidth(std::string_view text) {
 
 } // namespace
 
-std::vector<ColumnDef> ParseColumnSpec(std::string_view spec) {
+std::vector<ColumnDef> ParseColumnText(std::string_view text) {
     std::vector<ColumnDef> columns;
     std::size_t position = 0;
-    while (position < spec.size()) {
-        const std::size_t comma = spec.find(',', position);
+    while (position < text.size()) {
+        const std::size_t comma = text.find(',', position);
         if (comma == std::string_view::npos) {
             break;
         }
         const std::size_t widthStart = comma + 1;
-        std::size_t widthEnd = spec.find(';', widthStart);
+        std::size_t widthEnd = text.find(';', widthStart);
         if (widthEnd == std::string_view::npos) {
-            widthEnd = spec.size();
+            widthEnd = text.size();
         }
-        columns.push_back({std::string(spec.substr(position, comma - position)),
-                           ReadWidth(spec.substr(widthStart, widthEnd - widthStart))});
+        columns.push_back({std::string(text.substr(position, comma - position)),
+                           ReadWidth(text.substr(widthStart, widthEnd - widthStart))});
         position = widthEnd + 1;
     }
     return columns;
