@@ -169,11 +169,23 @@ private slots:
         QVERIFY(m_dialog->isVisible());
     }
 
-    void escapeRejects() {
+    void escapeAndCloseBoxReject_data() {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("Esc") << false;
+        QTest::newRow("close box") << true;
+    }
+
+    void escapeAndCloseBoxReject() {
+        QFETCH(bool, closeBox);
         QSignalSpy finished(m_dialog.get(), &QDialog::finished);
-        QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
+        if (closeBox) {
+            QVERIFY(m_dialog->close());
+        } else {
+            QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
+        }
         QCOMPARE(finished.size(), 1);
         QCOMPARE(finished.first().first().toInt(), int(QDialog::Rejected));
+        QVERIFY(!m_dialog->isVisible());
     }
 
     void browseForFolderWritesOnlyOnSuccess_data() {
