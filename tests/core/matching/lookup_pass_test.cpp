@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "matching/lookup_pass.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include <gtest/gtest.h>
@@ -67,10 +68,46 @@ TEST(LookUpNamesTest, ReportsProgressAndStopsWhenCancelled) {
             cancel = true;
         }
     };
-    const auto rows = LookUpNames(roms, std::vector<std::string>{"/s/a.png"}, false, control);
+    // One thread, so that no other ROM file is under way when the cancel comes.
+    const auto rows = LookUpNames(roms, std::vector<std::string>{"/s/a.png"}, false, control,
+                                  LookupOptions{LcsKernel::Auto, 1});
     ASSERT_EQ(rows.size(), 2U);
     EXPECT_EQ(rows[0].closestMatch, "a.png");
     EXPECT_EQ(progress, (std::vector<std::size_t>{1, 2}));
+}
+
+// On several threads: reports one at a time and only ever growing, and a cancelled pass gives
+// the leading rows of the whole pass, at least as many as were last reported.
+TEST(LookUpNamesTest, SeveralThreadsReportInOrderAndStopAtALeadingRun) {
+    std::vector<std::string> roms;
+    std::vector<std::string> sources;
+    for (int i = 0; i < 400; ++i) {
+        roms.push_back("/r/Game " + std::to_string(i * 7) + ".zip");
+        sources.push_back("/s/Game " + std::to_string(i * 3) + " (Title).png");
+    }
+    const auto whole = LookUpNames(roms, sources, false, {}, LookupOptions{LcsKernel::Auto, 1});
+
+    std::atomic<bool> cancel{false};
+    std::atomic<int> reporting{0};
+    std::vector<std::size_t> progress;
+    LookupControl control;
+    control.cancelRequested = &cancel;
+    control.onProgress = [&](std::size_t done) {
+        EXPECT_EQ(reporting.fetch_add(1), 0) << "two reports at once";
+        progress.push_back(done);
+        cancel = done >= 150;
+        reporting.fetch_sub(1);
+    };
+    const auto rows = LookUpNames(roms, sources, false, control, LookupOptions{LcsKernel::Auto, 4});
+
+    ASSERT_FALSE(progress.empty());
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(std::adjacent_find(progress.begin(), progress.end()), progress.end());
+    EXPECT_GE(rows.size(), progress.back());
+    EXPECT_LT(rows.size(), roms.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].closestMatch, whole[i].closestMatch) << i;
+    }
 }
 
 } // namespace
