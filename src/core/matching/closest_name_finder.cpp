@@ -42,23 +42,18 @@ namespace tallowick::detail {
 // - when its bound is below kAcceptScore: if it were the winner, the row would have no match,
 //   and without it the best score is no higher, so the row still has none; if it is not the
 //   winner, leaving it out changes neither the highest score nor the first source that has it.
-
-void ClosestNameFinder::Leader::Offer(float candidateScore, std::uint32_t candidateSource) {
-    if (candidateScore > score ||
-        (candidateScore == score && candidateScore > 0.0F && candidateSource < source)) {
-        score = candidateScore;
-        source = candidateSource;
-    }
-}
+// The larger of the two is the leader's floor. A candidate scored below the floor is let go
+// for the same reasons, so the leader only ever holds a score of at least kAcceptScore.
 
 ClosestNameFinder::ClosestNameFinder(const SourceIndex& index, LcsKernel kernel)
-    : m_index(index), m_blockLcs(BlockLcsFor(kernel)) {}
+    : m_index(index), m_blockLcs(BlockLcsFor(kernel)), m_wideBlockLcs(WideBlockLcsFor(kernel)) {}
 
-std::optional<ClosestMatch> ClosestNameFinder::Find(std::string_view romName, LookupStats& stats) {
+std::optional<ClosestNameFinder::Pick> ClosestNameFinder::Find(std::string_view romName,
+                                                               LookupStats& stats) {
     const std::string_view rom = Trim(BaseNameOf(romName));
     if (const auto exact = m_index.FindExact(rom)) {
         stats.pairsSkippedByIndex += m_index.SourceCount();
-        return ClosestMatch{std::string(m_index.FileName(*exact)), kExactMatchScore};
+        return Pick{*exact, kExactMatchScore};
     }
     const auto blocks = m_index.BlocksFor(rom);
     std::size_t candidates = 0;
@@ -74,11 +69,32 @@ std::optional<ClosestMatch> ClosestNameFinder::Find(std::string_view romName, Lo
     m_rom.Prepare(m_index.IgnoresBrackets() ? WithoutTags(rom) : rom);
 
     Leader leader;
+    RaiseFloor(leader);
     WalkOutward(blocks, leader, stats);
     if (static_cast<double>(leader.score) >= kAcceptScore) {
-        return ClosestMatch{std::string(m_index.FileName(leader.source)), leader.score};
+        return Pick{leader.source, leader.score};
     }
     return std::nullopt;
+}
+
+void ClosestNameFinder::Offer(float score, std::uint32_t source, Leader& leader) const {
+    if (score > leader.score || (score == leader.score && source < leader.source)) {
+        leader.score = score;
+        leader.source = source;
+        RaiseFloor(leader);
+    }
+}
+
+// A candidate with an LCS of L bytes has at least L bytes, so its candidate side is at most
+// L / L = 1 and its score at most StoredPairScore(L, m, L), which grows with L. Below the floor,
+// a candidate is one the pruning rules above let go.
+void ClosestNameFinder::RaiseFloor(Leader& leader) const {
+    leader.floor = std::max(leader.score, static_cast<float>(kAcceptScore));
+    const auto m = static_cast<std::uint32_t>(m_rom.Size());
+    leader.minLcs = 1;
+    while (leader.minLcs <= m && StoredPairScore(leader.minLcs, m, leader.minLcs) < leader.floor) {
+        ++leader.minLcs;
+    }
 }
 
 float ClosestNameFinder::BestPossibleScore(const CandidateBlock& block) const {
@@ -103,8 +119,7 @@ void ClosestNameFinder::WalkOutward(std::span<const CandidateBlock> blocks, Lead
         const float rightBound = right < blocks.size() ? BestPossibleScore(blocks[right]) : -1.0F;
         const float leftBound = left > 0 ? BestPossibleScore(blocks[left - 1]) : -1.0F;
         const bool takeRight = rightBound >= leftBound;
-        const float bound = takeRight ? rightBound : leftBound;
-        if (static_cast<double>(bound) < kAcceptScore || bound < leader.score) {
+        if ((takeRight ? rightBound : leftBound) < leader.floor) {
             // Every block still ahead on either side has a bound no higher.
             for (std::size_t i = 0; i < left; ++i) {
                 stats.pairsSkippedByPruning += blocks[i].lanes;
@@ -125,6 +140,9 @@ void ClosestNameFinder::ScoreBlock(const CandidateBlock& block, Leader& leader) 
     if (m_rom.Words() == 1) {
         m_blockLcs(m_rom.Masks(), m_rom.Size(), m_index.Bytes(block), block.lengths.data(),
                    block.steps, lcs.data());
+    } else if (m_wideBlockLcs != nullptr && m_rom.Words() <= kMaxWideWords) {
+        m_wideBlockLcs(m_rom.Masks(), m_rom.Words(), m_rom.Size(), m_index.Bytes(block),
+                       block.lengths.data(), block.steps, lcs.data());
     } else {
         for (std::uint32_t lane = 0; lane < block.lanes; ++lane) {
             lcs[lane] =
@@ -132,9 +150,11 @@ void ClosestNameFinder::ScoreBlock(const CandidateBlock& block, Leader& leader) 
         }
     }
     for (std::uint32_t lane = 0; lane < block.lanes; ++lane) {
-        const IndexedCandidate& candidate = m_index.Candidate(block.firstCandidate + lane);
-        leader.Offer(StoredPairScore(lcs[lane], m_rom.Size(), candidate.scoredLength),
-                     candidate.source);
+        if (lcs[lane] >= leader.minLcs) {
+            const IndexedCandidate& candidate = m_index.Candidate(block.firstCandidate + lane);
+            Offer(StoredPairScore(lcs[lane], m_rom.Size(), candidate.scoredLength),
+                  candidate.source, leader);
+        }
     }
 }
 

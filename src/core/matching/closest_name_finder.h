@@ -20,27 +20,36 @@ public:
     /// `kernel` must be supported by this processor (see IsKernelSupported).
     ClosestNameFinder(const SourceIndex& index, LcsKernel kernel);
 
+    /// The chosen source of one ROM file.
+    struct Pick {
+        std::uint32_t source = 0; ///< position in the source listing
+        float score = 0.0F;       ///< stored score; kExactMatchScore for an exact base name
+    };
+
     /// The closest source file of `romName` (a file name, no folder), counting the work in
     /// `stats`.
-    std::optional<ClosestMatch> Find(std::string_view romName, LookupStats& stats);
+    std::optional<Pick> Find(std::string_view romName, LookupStats& stats);
 
 private:
     // The best candidate so far: the highest stored score, and among equal scores the source
-    // first in listing order.
+    // first in listing order; and what a candidate must reach to matter at all.
     struct Leader {
         float score = 0.0F;
         std::uint32_t source = 0;
-
-        void Offer(float candidateScore, std::uint32_t candidateSource);
+        float floor = 0.0F;       ///< the larger of `score` and the accept score
+        std::uint32_t minLcs = 0; ///< no shorter LCS reaches `floor`
     };
 
+    void Offer(float score, std::uint32_t source, Leader& leader) const;
+    void RaiseFloor(Leader& leader) const;
     float BestPossibleScore(const CandidateBlock& block) const;
     void WalkOutward(std::span<const CandidateBlock> blocks, Leader& leader, LookupStats& stats);
     void ScoreBlock(const CandidateBlock& block, Leader& leader);
 
     const SourceIndex& m_index;
     BlockLcsFunction m_blockLcs;
-    PreparedLcs m_rom; ///< the ROM's scored base name of the current search
+    WideBlockLcsFunction m_wideBlockLcs; ///< null when the kernel has none
+    PreparedLcs m_rom;                   ///< the ROM's scored base name of the current search
 };
 
 } // namespace tallowick::detail

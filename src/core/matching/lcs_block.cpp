@@ -9,9 +9,10 @@ namespace tallowick::detail {
 
 namespace {
 
-// Lanes advanced side by side: four independent dependency chains keep the integer units busy
-// where a single chain would wait on its own add.
-constexpr std::size_t kInterleaved = 4;
+// Lanes advanced side by side: independent dependency chains keep the integer units busy where
+// a single chain would wait on its own add. (The loops over them are unrolled so that the rows
+// stay in registers.)
+constexpr std::size_t kInterleaved = 8;
 
 std::uint64_t PatternBits(std::size_t patternLength) {
     return patternLength >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << patternLength) - 1;
@@ -32,6 +33,7 @@ void BlockLcsPortable(const std::uint64_t* masks, std::size_t patternLength,
         std::size_t t = 0;
         for (; t < shortest; ++t) {
             const std::uint8_t* step = bytes + t * kBlockLanes + first;
+#pragma GCC unroll 8
             for (std::size_t k = 0; k < kInterleaved; ++k) {
                 const std::uint64_t matches = rows[k] & masks[step[k]];
                 rows[k] = (rows[k] + matches) | (rows[k] - matches);
@@ -40,6 +42,7 @@ void BlockLcsPortable(const std::uint64_t* masks, std::size_t patternLength,
         // Past the shortest lane, a finished lane takes no matches and so keeps its row.
         for (; t < longest; ++t) {
             const std::uint8_t* step = bytes + t * kBlockLanes + first;
+#pragma GCC unroll 8
             for (std::size_t k = 0; k < kInterleaved; ++k) {
                 const std::uint64_t active = t < groupLengths[k] ? ~std::uint64_t{0} : 0;
                 const std::uint64_t matches = rows[k] & masks[step[k]] & active;
@@ -64,6 +67,15 @@ BlockLcsFunction BlockLcsFor(LcsKernel kernel) {
     default:
         return BlockLcsPortable;
     }
+}
+
+WideBlockLcsFunction WideBlockLcsFor(LcsKernel kernel) {
+#if defined(__x86_64__)
+    if (ResolveKernel(kernel) == LcsKernel::Avx512) {
+        return WideBlockLcsAvx512;
+    }
+#endif
+    return nullptr;
 }
 
 } // namespace tallowick::detail

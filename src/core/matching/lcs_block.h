@@ -28,6 +28,17 @@ void BlockLcsPortable(const std::uint64_t* masks, std::size_t patternLength,
                       const std::uint8_t* bytes, const std::uint32_t* lengths, std::size_t steps,
                       std::uint32_t* lcs);
 
+/// As BlockLcsFunction, for a name prepared in `words` mask words (2 to kMaxWideWords): the
+/// masks hold `words` words per byte value, and `patternLength` is up to 64 * words bytes.
+using WideBlockLcsFunction = void (*)(const std::uint64_t* masks, std::size_t words,
+                                      std::size_t patternLength, const std::uint8_t* bytes,
+                                      const std::uint32_t* lengths, std::size_t steps,
+                                      std::uint32_t* lcs);
+
+/// The most mask words a wide kernel takes: names of up to 256 bytes, which covers every file
+/// name a file system gives.
+inline constexpr std::size_t kMaxWideWords = 4;
+
 #if defined(__x86_64__)
 // Built with their own instruction-set options: call only when IsKernelSupported says so.
 void BlockLcsAvx2(const std::uint64_t* masks, std::size_t patternLength, const std::uint8_t* bytes,
@@ -35,9 +46,16 @@ void BlockLcsAvx2(const std::uint64_t* masks, std::size_t patternLength, const s
 void BlockLcsAvx512(const std::uint64_t* masks, std::size_t patternLength,
                     const std::uint8_t* bytes, const std::uint32_t* lengths, std::size_t steps,
                     std::uint32_t* lcs);
+void WideBlockLcsAvx512(const std::uint64_t* masks, std::size_t words, std::size_t patternLength,
+                        const std::uint8_t* bytes, const std::uint32_t* lengths, std::size_t steps,
+                        std::uint32_t* lcs);
 #endif
 
 /// The block kernel for `kernel` (Auto resolved first). `kernel` must be supported here.
 BlockLcsFunction BlockLcsFor(LcsKernel kernel);
+
+/// The wide block kernel for `kernel`, or null when it has none and names longer than 64 bytes
+/// are to be scored one candidate at a time.
+WideBlockLcsFunction WideBlockLcsFor(LcsKernel kernel);
 
 } // namespace tallowick::detail

@@ -120,9 +120,10 @@ std::vector<ResultRow> LookUpNames(std::span<const std::string> romPaths,
             detail::ClosestNameFinder finder(index, options.kernel);
             while (const auto rom = progress.NextRom()) {
                 const std::string_view romName = FileNameOf(romPaths[*rom]);
-                const auto match = finder.Find(romName, local);
-                rows[*rom] = match ? MakeResultRow(romName, match->fileName, match->score)
-                                   : MakeResultRow(romName, {}, 0.0F);
+                const auto pick = finder.Find(romName, local);
+                rows[*rom] = pick
+                                 ? MakeResultRow(romName, index.FileName(pick->source), pick->score)
+                                 : MakeResultRow(romName, {}, 0.0F);
                 progress.Done(*rom);
             }
         } catch (...) {

@@ -102,26 +102,33 @@ void SourceIndex::BuildBlocks() {
 // Open addressing with linear probing, at most half full. A base name met again keeps the
 // slot of its first source: that is the one the walk in listing order would reach first.
 void SourceIndex::BuildExactTable() {
-    m_exactSlots.assign(std::bit_ceil(std::max<std::size_t>(16, 2 * m_sourcePaths.size())), 0);
+    m_exactSlots.assign(std::bit_ceil(std::max<std::size_t>(16, 2 * m_sourcePaths.size())),
+                        ExactSlot{});
     const std::size_t mask = m_exactSlots.size() - 1;
     for (std::uint32_t source = 0; source < m_sourcePaths.size(); ++source) {
         const std::string_view base = BaseName(source);
-        std::size_t slot = std::hash<std::string_view>{}(base)&mask;
-        while (m_exactSlots[slot] != 0 && BaseName(m_exactSlots[slot] - 1) != base) {
+        const std::size_t hash = std::hash<std::string_view>{}(base);
+        std::size_t slot = hash & mask;
+        while (m_exactSlots[slot].sourcePlusOne != 0 &&
+               !(m_exactSlots[slot].hash == static_cast<std::uint32_t>(hash) &&
+                 BaseName(m_exactSlots[slot].sourcePlusOne - 1) == base)) {
             slot = (slot + 1) & mask;
         }
-        if (m_exactSlots[slot] == 0) {
-            m_exactSlots[slot] = source + 1;
+        if (m_exactSlots[slot].sourcePlusOne == 0) {
+            m_exactSlots[slot] = ExactSlot{source + 1, static_cast<std::uint32_t>(hash)};
         }
     }
 }
 
 std::optional<std::uint32_t> SourceIndex::FindExact(std::string_view baseName) const {
     const std::size_t mask = m_exactSlots.size() - 1;
-    for (std::size_t slot = std::hash<std::string_view>{}(baseName)&mask; m_exactSlots[slot] != 0;
+    const std::size_t hash = std::hash<std::string_view>{}(baseName);
+    for (std::size_t slot = hash & mask; m_exactSlots[slot].sourcePlusOne != 0;
          slot = (slot + 1) & mask) {
-        if (BaseName(m_exactSlots[slot] - 1) == baseName) {
-            return m_exactSlots[slot] - 1;
+        const ExactSlot& entry = m_exactSlots[slot];
+        if (entry.hash == static_cast<std::uint32_t>(hash) &&
+            BaseName(entry.sourcePlusOne - 1) == baseName) {
+            return entry.sourcePlusOne - 1;
         }
     }
     return std::nullopt;

@@ -73,8 +73,14 @@ private:
     std::array<std::uint32_t, kGroups + 1> m_groupCandidates{}; ///< first candidate of each group
     std::array<std::uint32_t, kGroups + 1> m_groupBlocks{};     ///< first block of each group
     std::vector<CandidateBlock> m_blocks;
-    std::vector<std::uint8_t> m_bytes;       ///< block bytes, lane by lane
-    std::vector<std::uint32_t> m_exactSlots; ///< open addressing: source + 1, or 0 when free
+    std::vector<std::uint8_t> m_bytes; ///< block bytes, lane by lane
+
+    // A slot of the exact-name table; the hash spares most comparisons of names.
+    struct ExactSlot {
+        std::uint32_t sourcePlusOne = 0; ///< 0 when the slot is free
+        std::uint32_t hash = 0;          ///< low bits of the base name's hash
+    };
+    std::vector<ExactSlot> m_exactSlots; ///< open addressing, at most half full
 };
 
 } // namespace tallowick::detail

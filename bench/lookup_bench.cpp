@@ -1,0 +1,239 @@
+// SPDX-License-Identifier: MIT
+// The lookup pass over real name lists: the literal reference search against the production
+// engine, on every kernel this processor runs. Usage: tallowick-bench [benchmark flags]. The
+// lists are read from $TALLOWICK_DATA_DIR, by default the data folder known at build time.
+
+#include "listing/file_listing.h"
+#include "matching/lookup_pass.h"
+#include "matching/name_parts.h"
+#include "reference_search.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sys/resource.h>
+#include <thread>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace tallowick;
+namespace fs = std::filesystem;
+
+struct Corpus {
+    std::string name;
+    std::vector<std::string> romPaths;
+    std::vector<std::string> sourcePaths;
+    std::size_t fileBytes = 0; ///< size of the two lists on disk
+    int literalStride = 1;     ///< the literal search runs on every literalStride-th ROM file
+};
+
+// What the summary needs of the runs: wall seconds of whole passes, literal ones extrapolated.
+struct Timings {
+    double literal = 0.0;
+    bool literalExtrapolated = false;
+    double engine = 0.0;
+};
+std::map<std::string, Timings> g_timings;
+
+fs::path DataDir() {
+    const char* fromEnvironment = std::getenv("TALLOWICK_DATA_DIR");
+    return fromEnvironment != nullptr ? fs::path(fromEnvironment) : fs::path(TALLOWICK_DATA_DIR);
+}
+
+// The names of a list as paths of one folder, in the order a listing of that folder has them.
+std::vector<std::string> ListedPaths(const fs::path& list, std::string_view folder) {
+    std::vector<std::string> paths;
+    std::ifstream in(list);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty()) {
+            paths.push_back(std::string(folder) + '/' + line);
+        }
+    }
+    std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
+        return ComparePathsFolded(a, b) < 0;
+    });
+    return paths;
+}
+
+Corpus LoadCorpus(const std::string& name, const std::string& roms, const std::string& sources,
+                  int literalStride) {
+    const fs::path dir = DataDir();
+    return Corpus{name, ListedPaths(dir / roms, "/roms"), ListedPaths(dir / sources, "/images"),
+                  fs::file_size(dir / roms) + fs::file_size(dir / sources), literalStride};
+}
+
+double Seconds(std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+// The pairs the literal walk scores: sources that pass the first-byte filter, up to an exact
+// base name, which ends the walk.
+std::uint64_t LiteralPairs(std::span<const std::string> romPaths,
+                           std::span<const std::string> sourcePaths) {
+    std::uint64_t pairs = 0;
+    for (const std::string& romPath : romPaths) {
+        const std::string_view rom = Trim(BaseNameOf(FileNameOf(romPath)));
+        for (const std::string& sourcePath : sourcePaths) {
+            const std::string_view base = BaseNameOf(FileNameOf(sourcePath));
+            if (base.substr(0, 1) != rom.substr(0, 1)) {
+                continue;
+            }
+            if (base == rom) {
+                break;
+            }
+            ++pairs;
+        }
+    }
+    return pairs;
+}
+
+long PeakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+void Literal(benchmark::State& state, const Corpus& corpus) {
+    std::vector<std::string> sample;
+    for (std::size_t i = 0; i < corpus.romPaths.size(); i += corpus.literalStride) {
+        sample.push_back(corpus.romPaths[i]);
+    }
+    const std::uint64_t samplePairs = LiteralPairs(sample, corpus.sourcePaths);
+    double seconds = 0.0;
+    std::vector<ResultRow> rows;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        rows = reference::LookUp(sample, corpus.sourcePaths, false);
+        seconds = Seconds(std::chrono::steady_clock::now() - start);
+        state.SetIterationTime(seconds);
+    }
+    // The engine must give these very rows; a benchmark of wrong answers would be worthless.
+    const auto engineRows = LookUpNames(sample, corpus.sourcePaths, false);
+    const bool same = std::equal(rows.begin(), rows.end(), engineRows.begin(), engineRows.end(),
+                                 [](const ResultRow& a, const ResultRow& b) {
+                                     return a.closestMatch == b.closestMatch &&
+                                            a.newName == b.newName && a.score == b.score;
+                                 });
+    if (!same) {
+        state.SkipWithError("the engine's rows differ from the literal search's");
+    }
+    const std::uint64_t allPairs =
+        corpus.literalStride == 1 ? samplePairs : LiteralPairs(corpus.romPaths, corpus.sourcePaths);
+    Timings& timings = g_timings[corpus.name];
+    timings.literal = seconds * static_cast<double>(allPairs) / static_cast<double>(samplePairs);
+    timings.literalExtrapolated = corpus.literalStride != 1;
+    state.counters["roms"] = static_cast<double>(sample.size());
+    state.counters["pairs_scored"] = static_cast<double>(samplePairs);
+    state.counters["ns_per_pair"] = seconds * 1e9 / static_cast<double>(samplePairs);
+    state.counters["whole_pass_s"] = timings.literal;
+}
+
+void Engine(benchmark::State& state, const Corpus& corpus, LcsKernel kernel, unsigned threads) {
+    LookupStats stats;
+    double best = 1e30;
+    for (auto _ : state) {
+        stats = LookupStats{};
+        const auto start = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(LookUpNames(corpus.romPaths, corpus.sourcePaths, false, {},
+                                             LookupOptions{kernel, threads}, &stats));
+        const double seconds = Seconds(std::chrono::steady_clock::now() - start);
+        state.SetIterationTime(seconds);
+        best = std::min(best, seconds);
+    }
+    if (kernel == LcsKernel::Auto && threads == 0) {
+        g_timings[corpus.name].engine = best;
+    }
+    // Processor time per scored pair (wall time times threads), the whole pass counted: index,
+    // hashing and rows included.
+    const unsigned used =
+        threads != 0 ? threads : std::max(1U, std::thread::hardware_concurrency());
+    state.counters["ns_per_pair"] =
+        best * 1e9 * used / static_cast<double>(std::max<std::uint64_t>(1, stats.pairsScored));
+    state.counters["pairs_scored"] = static_cast<double>(stats.pairsScored);
+    state.counters["skipped_index"] = static_cast<double>(stats.pairsSkippedByIndex);
+    state.counters["skipped_pruning"] = static_cast<double>(stats.pairsSkippedByPruning);
+    state.counters["best_pass_ms"] = best * 1e3;
+}
+
+void RegisterCorpus(const Corpus& corpus) {
+    benchmark::RegisterBenchmark(("literal/" + corpus.name).c_str(), Literal, std::cref(corpus))
+        ->Iterations(1)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("engine/" + corpus.name + "/auto/all_cores").c_str(), Engine,
+                                 std::cref(corpus), LcsKernel::Auto, 0U)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+    for (const LcsKernel kernel : {LcsKernel::Portable, LcsKernel::Avx2, LcsKernel::Avx512}) {
+        if (IsKernelSupported(kernel)) {
+            benchmark::RegisterBenchmark(
+                ("engine/" + corpus.name + "/" + std::string(KernelName(kernel)) + "/1_thread")
+                    .c_str(),
+                Engine, std::cref(corpus), kernel, 1U)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+}
+
+// Peak memory of one whole pass over `corpus`, measured before anything else has run, so that
+// the high-water mark before the pass is that of the loaded lists.
+void ReportPassMemory(const Corpus& corpus, long kilobytesBefore) {
+    const long listed = PeakKilobytes();
+    const auto rows = LookUpNames(corpus.romPaths, corpus.sourcePaths, false);
+    const long after = PeakKilobytes();
+    std::printf("Peak memory, %s: lists on disk %.1f MB; process peak %.1f MB before loading, "
+                "%.1f MB with the lists loaded (all corpora), %.1f MB after the pass: the pass "
+                "added %.1f MB (%zu rows)\n",
+                corpus.name.c_str(), static_cast<double>(corpus.fileBytes) / 1e6,
+                static_cast<double>(kilobytesBefore) / 1e3, static_cast<double>(listed) / 1e3,
+                static_cast<double>(after) / 1e3, static_cast<double>(after - listed) / 1e3,
+                rows.size());
+}
+
+void PrintSummary() {
+    std::printf("\nWhole lookup pass, literal reference against the engine (%s kernel, %u "
+                "threads):\n",
+                std::string(KernelName(ResolveKernel(LcsKernel::Auto))).c_str(),
+                std::max(1U, std::thread::hardware_concurrency()));
+    for (const auto& [name, t] : g_timings) {
+        if (t.literal > 0.0 && t.engine > 0.0) {
+            std::printf("  %-10s literal %9.3f s%s   engine %8.4f s   %7.0fx faster\n",
+                        name.c_str(), t.literal,
+                        t.literalExtrapolated ? " (extrapolated from a sample)" : "", t.engine,
+                        t.literal / t.engine);
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const long kilobytesAtStart = PeakKilobytes();
+    benchmark::Initialize(&argc, argv);
+    if (!fs::is_directory(DataDir())) {
+        std::printf("No name lists at %s: nothing to measure.\n", DataDir().c_str());
+        return 0;
+    }
+    // The literal search takes about six minutes over the whole combined pair, so it runs on
+    // every 20th ROM file there and its time is scaled by the pairs the whole pass would score.
+    const std::vector<Corpus> corpora{
+        LoadCorpus("snes", "snes/roms.txt", "snes/nointro-2016.txt", 1),
+        LoadCorpus("nes", "nes/roms.txt", "nes/tosec.txt", 1),
+        LoadCorpus("combined", "combined/roms.txt", "combined/images.txt", 20),
+    };
+    ReportPassMemory(corpora.back(), kilobytesAtStart);
+    for (const Corpus& corpus : corpora) {
+        RegisterCorpus(corpus);
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    PrintSummary();
+    return 0;
+}
