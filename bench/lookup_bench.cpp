@@ -4,6 +4,7 @@
 // lists are read from $TALLOWICK_DATA_DIR, by default the data folder known at build time.
 
 #include "listing/file_listing.h"
+#include "matching/closest_name_finder.h"
 #include "matching/lookup_pass.h"
 #include "matching/name_parts.h"
 #include "reference_search.h"
@@ -161,6 +162,32 @@ void Engine(benchmark::State& state, const Corpus& corpus, LcsKernel kernel, uns
     state.counters["best_pass_ms"] = best * 1e3;
 }
 
+// The searches alone, one thread, over an index built beforehand: what scoring costs per pair
+// without the index, the rows and the threads around it.
+void Searches(benchmark::State& state, const Corpus& corpus, LcsKernel kernel) {
+    const detail::SourceIndex index(corpus.sourcePaths, false);
+    detail::ClosestNameFinder finder(index, kernel);
+    std::vector<std::string_view> romNames;
+    for (const std::string& path : corpus.romPaths) {
+        romNames.push_back(FileNameOf(path));
+    }
+    LookupStats stats;
+    double best = 1e30;
+    for (auto _ : state) {
+        stats = LookupStats{};
+        const auto start = std::chrono::steady_clock::now();
+        for (const std::string_view romName : romNames) {
+            benchmark::DoNotOptimize(finder.Find(romName, stats));
+        }
+        const double seconds = Seconds(std::chrono::steady_clock::now() - start);
+        state.SetIterationTime(seconds);
+        best = std::min(best, seconds);
+    }
+    state.counters["ns_per_pair"] =
+        best * 1e9 / static_cast<double>(std::max<std::uint64_t>(1, stats.pairsScored));
+    state.counters["pairs_scored"] = static_cast<double>(stats.pairsScored);
+}
+
 void RegisterCorpus(const Corpus& corpus) {
     benchmark::RegisterBenchmark(("literal/" + corpus.name).c_str(), Literal, std::cref(corpus))
         ->Iterations(1)
@@ -176,6 +203,16 @@ void RegisterCorpus(const Corpus& corpus) {
                 ("engine/" + corpus.name + "/" + std::string(KernelName(kernel)) + "/1_thread")
                     .c_str(),
                 Engine, std::cref(corpus), kernel, 1U)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    for (const LcsKernel kernel : {LcsKernel::Portable, LcsKernel::Avx2, LcsKernel::Avx512}) {
+        if (IsKernelSupported(kernel)) {
+            benchmark::RegisterBenchmark(
+                ("search/" + corpus.name + "/" + std::string(KernelName(kernel)) + "/1_thread")
+                    .c_str(),
+                Searches, std::cref(corpus), kernel)
                 ->UseManualTime()
                 ->Unit(benchmark::kMillisecond);
         }

@@ -42,8 +42,8 @@ namespace tallowick::detail {
 // - when its bound is below kAcceptScore: if it were the winner, the row would have no match,
 //   and without it the best score is no higher, so the row still has none; if it is not the
 //   winner, leaving it out changes neither the highest score nor the first source that has it.
-// The larger of the two is the leader's floor. A candidate scored below the floor is let go
-// for the same reasons, so the leader only ever holds a score of at least kAcceptScore.
+// The larger of the two is the leader's floor. A candidate that scores below the floor is let
+// go for the same reasons, so the leader only ever holds a score of at least kAcceptScore.
 
 ClosestNameFinder::ClosestNameFinder(const SourceIndex& index, LcsKernel kernel)
     : m_index(index), m_blockLcs(BlockLcsFor(kernel)), m_wideBlockLcs(WideBlockLcsFor(kernel)) {}
@@ -67,6 +67,7 @@ std::optional<ClosestNameFinder::Pick> ClosestNameFinder::Find(std::string_view 
         return std::nullopt;
     }
     m_rom.Prepare(m_index.IgnoresBrackets() ? WithoutTags(rom) : rom);
+    m_pattern = ViewOf(m_rom);
 
     Leader leader;
     RaiseFloor(leader);
@@ -85,16 +86,21 @@ void ClosestNameFinder::Offer(float score, std::uint32_t source, Leader& leader)
     }
 }
 
-// A candidate with an LCS of L bytes has at least L bytes, so its candidate side is at most
-// L / L = 1 and its score at most StoredPairScore(L, m, L), which grows with L. Below the floor,
-// a candidate is one the pruning rules above let go.
-void ClosestNameFinder::RaiseFloor(Leader& leader) const {
+void ClosestNameFinder::RaiseFloor(Leader& leader) {
     leader.floor = std::max(leader.score, static_cast<float>(kAcceptScore));
-    const auto m = static_cast<std::uint32_t>(m_rom.Size());
-    leader.minLcs = 1;
-    while (leader.minLcs <= m && StoredPairScore(leader.minLcs, m, leader.minLcs) < leader.floor) {
-        ++leader.minLcs;
-    }
+    leader.gate = static_cast<double>(leader.floor) * (1.0 - 0x1p-20);
+}
+
+// Working out a score takes two divisions; this test takes two multiplications and lets
+// through every candidate whose score reaches the floor. The stored score is L/m + L/n after
+// three roundings of relative error 2^-24 at most, so a score at the floor F has
+// L/m + L/n >= F (1 - 2^-22), that is L (m + n) >= F (1 - 2^-22) m n. The left side below is
+// exact (integers far below 2^53); the right side is F (1 - 2^-20) m n with two roundings of
+// 2^-53, still below F (1 - 2^-21) m n. A candidate that fails the test scores below the floor.
+bool ClosestNameFinder::MayReachFloor(const Leader& leader, std::uint32_t lcs, std::size_t m,
+                                      std::size_t n) {
+    return static_cast<double>(lcs) * static_cast<double>(m + n) >=
+           leader.gate * static_cast<double>(m * n);
 }
 
 float ClosestNameFinder::BestPossibleScore(const CandidateBlock& block) const {
@@ -138,22 +144,22 @@ void ClosestNameFinder::WalkOutward(std::span<const CandidateBlock> blocks, Lead
 void ClosestNameFinder::ScoreBlock(const CandidateBlock& block, Leader& leader) {
     std::array<std::uint32_t, kBlockLanes> lcs{};
     if (m_rom.Words() == 1) {
-        m_blockLcs(m_rom.Masks(), m_rom.Size(), m_index.Bytes(block), block.lengths.data(),
-                   block.steps, lcs.data());
+        m_blockLcs(m_pattern, m_index.Bytes(block), block.lengths.data(), block.steps, lcs.data());
     } else if (m_wideBlockLcs != nullptr && m_rom.Words() <= kMaxWideWords) {
-        m_wideBlockLcs(m_rom.Masks(), m_rom.Words(), m_rom.Size(), m_index.Bytes(block),
-                       block.lengths.data(), block.steps, lcs.data());
+        m_wideBlockLcs(m_pattern, m_index.Bytes(block), block.lengths.data(), block.steps,
+                       lcs.data());
     } else {
         for (std::uint32_t lane = 0; lane < block.lanes; ++lane) {
             lcs[lane] =
                 m_rom.LcsLength(m_index.ScoredName(m_index.Candidate(block.firstCandidate + lane)));
         }
     }
+    const std::size_t m = m_rom.Size();
     for (std::uint32_t lane = 0; lane < block.lanes; ++lane) {
-        if (lcs[lane] >= leader.minLcs) {
-            const IndexedCandidate& candidate = m_index.Candidate(block.firstCandidate + lane);
-            Offer(StoredPairScore(lcs[lane], m_rom.Size(), candidate.scoredLength),
-                  candidate.source, leader);
+        const std::size_t n = block.lengths[lane];
+        if (MayReachFloor(leader, lcs[lane], m, n)) {
+            Offer(StoredPairScore(lcs[lane], m, n),
+                  m_index.Candidate(block.firstCandidate + lane).source, leader);
         }
     }
 }

@@ -36,12 +36,14 @@ private:
     struct Leader {
         float score = 0.0F;
         std::uint32_t source = 0;
-        float floor = 0.0F;       ///< the larger of `score` and the accept score
-        std::uint32_t minLcs = 0; ///< no shorter LCS reaches `floor`
+        float floor = 0.0F; ///< the larger of `score` and the accept score
+        double gate = 0.0;  ///< `floor` less a margin for rounding (see RaiseFloor)
     };
 
     void Offer(float score, std::uint32_t source, Leader& leader) const;
-    void RaiseFloor(Leader& leader) const;
+    static void RaiseFloor(Leader& leader);
+    static bool MayReachFloor(const Leader& leader, std::uint32_t lcs, std::size_t m,
+                              std::size_t n);
     float BestPossibleScore(const CandidateBlock& block) const;
     void WalkOutward(std::span<const CandidateBlock> blocks, Leader& leader, LookupStats& stats);
     void ScoreBlock(const CandidateBlock& block, Leader& leader);
@@ -49,7 +51,9 @@ private:
     const SourceIndex& m_index;
     BlockLcsFunction m_blockLcs;
     WideBlockLcsFunction m_wideBlockLcs; ///< null when the kernel has none
-    PreparedLcs m_rom;                   ///< the ROM's scored base name of the current search
+    PreparedLcs m_rom;
+    PatternView m_pattern; ///< m_rom as the kernels read it
+                           ///< the ROM's scored base name of the current search
 };
 
 } // namespace tallowick::detail

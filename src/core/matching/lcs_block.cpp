@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "matching/lcs_block.h"
 
+#include "matching/prepared_lcs.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -20,9 +22,9 @@ std::uint64_t PatternBits(std::size_t patternLength) {
 
 } // namespace
 
-void BlockLcsPortable(const std::uint64_t* masks, std::size_t patternLength,
-                      const std::uint8_t* bytes, const std::uint32_t* lengths,
-                      std::size_t /*steps*/, std::uint32_t* lcs) {
+void BlockLcsPortable(const PatternView& pattern, const std::uint8_t* bytes,
+                      const std::uint32_t* lengths, std::size_t /*steps*/, std::uint32_t* lcs) {
+    const std::uint64_t* masks = pattern.masks;
     for (std::size_t first = 0; first < kBlockLanes; first += kInterleaved) {
         std::array<std::uint64_t, kInterleaved> rows;
         rows.fill(~std::uint64_t{0});
@@ -51,7 +53,7 @@ void BlockLcsPortable(const std::uint64_t* masks, std::size_t patternLength,
         }
         for (std::size_t k = 0; k < kInterleaved; ++k) {
             lcs[first + k] =
-                static_cast<std::uint32_t>(std::popcount(~rows[k] & PatternBits(patternLength)));
+                static_cast<std::uint32_t>(std::popcount(~rows[k] & PatternBits(pattern.length)));
         }
     }
 }
@@ -67,6 +69,11 @@ BlockLcsFunction BlockLcsFor(LcsKernel kernel) {
     default:
         return BlockLcsPortable;
     }
+}
+
+PatternView ViewOf(const PreparedLcs& prepared) {
+    return PatternView{prepared.Masks(),       prepared.Words(),      prepared.Size(),
+                       prepared.ByteClasses(), prepared.ClassMasks(), prepared.ClassCount()};
 }
 
 WideBlockLcsFunction WideBlockLcsFor(LcsKernel kernel) {

@@ -45,8 +45,10 @@ inline void Finish(const Quarter& quarter, std::uint64_t patternBits, std::uint3
 
 } // namespace
 
-void BlockLcsAvx2(const std::uint64_t* masks, std::size_t patternLength, const std::uint8_t* bytes,
+void BlockLcsAvx2(const PatternView& pattern, const std::uint8_t* bytes,
                   const std::uint32_t* lengths, std::size_t steps, std::uint32_t* lcs) {
+    const std::uint64_t* masks = pattern.masks;
+    const std::size_t patternLength = pattern.length;
     Quarter q0 = Start(lengths);
     Quarter q1 = Start(lengths + 4);
     Quarter q2 = Start(lengths + 8);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Built with -mavx512f -mavx512vl -mavx512vpopcntdq. Holds nothing but the kernel, so that no
-// inline function of a shared header is compiled here with instructions other files must not
-// see.
+// Built with -mavx512f -mavx512vl -mavx512bw -mavx512vbmi -mavx512vpopcntdq. Holds nothing but the
+// kernel, so that no inline function of a shared header is compiled here with instructions other
+// files must not see.
 #include "matching/lcs_block.h"
 
 #include <immintrin.h>
@@ -9,6 +9,11 @@
 namespace tallowick::detail {
 
 namespace {
+
+long long PatternBits(std::size_t patternLength) {
+    return patternLength >= 64 ? -1
+                               : static_cast<long long>((std::uint64_t{1} << patternLength) - 1);
+}
 
 // Lanes 0-7 or 8-15 of a block: eight rows in one register.
 struct HalfBlock {
@@ -29,11 +34,9 @@ inline __m512i Step(__m512i rows, __m256i lengths, __m128i stepBytes, __m256i st
     return _mm512_ternarylogic_epi64(sum, rows, matches, 0xF4);
 }
 
-// The clear bits of the rows below the pattern's length. (~rows & patternBits is written as a
-// ternary-logic function because GCC 12 warns on the undefined source of the plain and-not.)
+// The clear bits of the rows below the pattern's length.
 inline __m256i Lengths(__m512i rows, __m512i patternBits) {
-    const __m512i unset = _mm512_ternarylogic_epi64(rows, patternBits, patternBits, 0x0C);
-    return _mm512_maskz_cvtepi64_epi32(0xFF, _mm512_popcnt_epi64(unset));
+    return _mm512_cvtepi64_epi32(_mm512_popcnt_epi64(_mm512_andnot_si512(rows, patternBits)));
 }
 
 // Eight lanes of a name of W mask words: the row of each lane spread over W registers, word w
@@ -74,10 +77,10 @@ inline __m256i WideLengths(const WideHalf<W>& half, std::size_t patternLength) {
         const std::size_t bitsInWord = patternLength - 64 * w;
         const __m512i patternBits = _mm512_set1_epi64(
             bitsInWord >= 64 ? -1 : static_cast<long long>((std::uint64_t{1} << bitsInWord) - 1));
-        total = _mm512_add_epi64(total, _mm512_popcnt_epi64(_mm512_ternarylogic_epi64(
-                                            half.rows[w], patternBits, patternBits, 0x0C)));
+        total = _mm512_add_epi64(
+            total, _mm512_popcnt_epi64(_mm512_andnot_si512(half.rows[w], patternBits)));
     }
-    return _mm512_maskz_cvtepi64_epi32(0xFF, total);
+    return _mm512_cvtepi64_epi32(total);
 }
 
 template <std::size_t W>
@@ -102,11 +105,10 @@ void WideBlock(const std::uint64_t* masks, std::size_t patternLength, const std:
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(lcs + 8), WideLengths(high, patternLength));
 }
 
-} // namespace
-
-void BlockLcsAvx512(const std::uint64_t* masks, std::size_t patternLength,
-                    const std::uint8_t* bytes, const std::uint32_t* lengths, std::size_t steps,
-                    std::uint32_t* lcs) {
+// The single-word kernel with the masks gathered by byte value: for names whose distinct bytes
+// leave no room for class 0 in the class tables.
+void GatherBlock(const PatternView& pattern, const std::uint8_t* bytes,
+                 const std::uint32_t* lengths, std::size_t steps, std::uint32_t* lcs) {
     HalfBlock low{_mm512_set1_epi64(-1),
                   _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lengths))};
     HalfBlock high{_mm512_set1_epi64(-1),
@@ -115,28 +117,135 @@ void BlockLcsAvx512(const std::uint64_t* masks, std::size_t patternLength,
         const __m128i stepBytes =
             _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + t * kBlockLanes));
         const __m256i step = _mm256_set1_epi32(static_cast<int>(t));
-        low.rows = Step(low.rows, low.lengths, stepBytes, step, masks);
-        high.rows =
-            Step(high.rows, high.lengths, _mm_unpackhi_epi64(stepBytes, stepBytes), step, masks);
+        low.rows = Step(low.rows, low.lengths, stepBytes, step, pattern.masks);
+        high.rows = Step(high.rows, high.lengths, _mm_unpackhi_epi64(stepBytes, stepBytes), step,
+                         pattern.masks);
     }
-    const __m512i patternBits = _mm512_set1_epi64(
-        patternLength >= 64 ? -1 : static_cast<long long>((std::uint64_t{1} << patternLength) - 1));
+    const __m512i patternBits = _mm512_set1_epi64(PatternBits(pattern.length));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(lcs), Lengths(low.rows, patternBits));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(lcs + 8), Lengths(high.rows, patternBits));
 }
 
-void WideBlockLcsAvx512(const std::uint64_t* masks, std::size_t words, std::size_t patternLength,
-                        const std::uint8_t* bytes, const std::uint32_t* lengths, std::size_t steps,
-                        std::uint32_t* lcs) {
-    switch (words) {
+// The masks of 16 * P classes in 2 * P registers. A lookup by class is P two-table permutes
+// and a choice among them by the class's upper bits: no memory access, where a gather would
+// make eight.
+template <int P> struct ClassTables {
+    __m512i tables[2 * P];
+
+    // Entries past the classes in use are loaded but never looked up.
+    explicit ClassTables(const std::uint64_t* classMasks) {
+        for (int i = 0; i < 2 * P; ++i) {
+            tables[i] = _mm512_loadu_si512(classMasks + 8 * i);
+        }
+    }
+
+    __m512i LookUp(__m512i classes) const {
+        const __m512i first = _mm512_permutex2var_epi64(tables[0], classes, tables[1]);
+        if constexpr (P == 1) {
+            return first;
+        } else {
+            const __mmask8 from16 = _mm512_test_epi64_mask(classes, _mm512_set1_epi64(16));
+            const __m512i second = _mm512_permutex2var_epi64(tables[2], classes, tables[3]);
+            const __m512i below32 = _mm512_mask_blend_epi64(from16, first, second);
+            if constexpr (P == 2) {
+                return below32;
+            } else {
+                const __m512i third = _mm512_permutex2var_epi64(tables[4], classes, tables[5]);
+                const __m512i fourth = _mm512_permutex2var_epi64(tables[6], classes, tables[7]);
+                const __mmask8 from32 = _mm512_test_epi64_mask(classes, _mm512_set1_epi64(32));
+                return _mm512_mask_blend_epi64(from32, below32,
+                                               _mm512_mask_blend_epi64(from16, third, fourth));
+            }
+        }
+    }
+};
+
+// The class of each of 64 bytes, through the 256-byte class table held in four registers.
+struct ByteClassTable {
+    __m512i quarters[4];
+
+    explicit ByteClassTable(const std::uint8_t* byteClasses) {
+        for (int i = 0; i < 4; ++i) {
+            quarters[i] = _mm512_loadu_si512(byteClasses + 64 * i);
+        }
+    }
+
+    __m512i ClassesOf(__m512i bytes) const {
+        const __m512i below128 = _mm512_permutex2var_epi8(quarters[0], bytes, quarters[1]);
+        const __m512i from128 = _mm512_permutex2var_epi8(quarters[2], bytes, quarters[3]);
+        return _mm512_mask_blend_epi8(_mm512_movepi8_mask(bytes), below128, from128);
+    }
+};
+
+inline __m512i Advance(__m512i rows, __m512i masks) {
+    const __m512i matches = _mm512_and_si512(rows, masks);
+    return _mm512_ternarylogic_epi64(_mm512_add_epi64(rows, matches), rows, matches, 0xF4);
+}
+
+// Step S of a group of four: the classes of its sixteen lanes are 128-bit lane S of `classes`.
+template <int S, int P>
+inline void ClassStep(const ClassTables<P>& tables, __m512i classes, __m512i& low, __m512i& high) {
+    const __m128i step = _mm512_extracti32x4_epi32(classes, S);
+    low = Advance(low, tables.LookUp(_mm512_cvtepu8_epi64(step)));
+    high = Advance(high, tables.LookUp(_mm512_cvtepu8_epi64(_mm_srli_si128(step, 8))));
+}
+
+// Steps go four at a time: 64 bytes are loaded (no further than the block's end) and turned
+// into classes together. A lane past its candidate's end takes class 0, whose mask is empty.
+template <int P>
+void ClassBlock(const PatternView& pattern, const std::uint8_t* bytes, const std::uint32_t* lengths,
+                std::size_t steps, std::uint32_t* lcs) {
+    const ClassTables<P> tables(pattern.classMasks);
+    const ByteClassTable byteClasses(pattern.byteClasses);
+    const __m512i laneLengths = _mm512_loadu_si512(lengths);
+    __m512i low = _mm512_set1_epi64(-1);
+    __m512i high = _mm512_set1_epi64(-1);
+    for (std::size_t t = 0; t < steps; t += 4) {
+        const std::size_t left = (steps - t) * kBlockLanes;
+        const __mmask64 inBlock = left >= 64 ? ~__mmask64{0} : (__mmask64{1} << left) - 1;
+        const __m512i stepBytes = _mm512_maskz_loadu_epi8(inBlock, bytes + t * kBlockLanes);
+        const auto activeAt = [&](std::size_t step) {
+            return _mm512_cmpgt_epu32_mask(laneLengths, _mm512_set1_epi32(static_cast<int>(step)));
+        };
+        const __mmask64 active = _mm512_kunpackd(_mm512_kunpackw(activeAt(t + 3), activeAt(t + 2)),
+                                                 _mm512_kunpackw(activeAt(t + 1), activeAt(t)));
+        const __m512i classes = _mm512_maskz_mov_epi8(active, byteClasses.ClassesOf(stepBytes));
+        ClassStep<0>(tables, classes, low, high);
+        ClassStep<1>(tables, classes, low, high);
+        ClassStep<2>(tables, classes, low, high);
+        ClassStep<3>(tables, classes, low, high);
+    }
+    const __m512i patternBits = _mm512_set1_epi64(PatternBits(pattern.length));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(lcs), Lengths(low, patternBits));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(lcs + 8), Lengths(high, patternBits));
+}
+
+} // namespace
+
+void BlockLcsAvx512(const PatternView& pattern, const std::uint8_t* bytes,
+                    const std::uint32_t* lengths, std::size_t steps, std::uint32_t* lcs) {
+    if (pattern.classCount <= 16) {
+        ClassBlock<1>(pattern, bytes, lengths, steps, lcs);
+    } else if (pattern.classCount <= 32) {
+        ClassBlock<2>(pattern, bytes, lengths, steps, lcs);
+    } else if (pattern.classCount <= kMaxClasses) {
+        ClassBlock<4>(pattern, bytes, lengths, steps, lcs);
+    } else {
+        GatherBlock(pattern, bytes, lengths, steps, lcs);
+    }
+}
+
+void WideBlockLcsAvx512(const PatternView& pattern, const std::uint8_t* bytes,
+                        const std::uint32_t* lengths, std::size_t steps, std::uint32_t* lcs) {
+    switch (pattern.words) {
     case 2:
-        WideBlock<2>(masks, patternLength, bytes, lengths, steps, lcs);
+        WideBlock<2>(pattern.masks, pattern.length, bytes, lengths, steps, lcs);
         break;
     case 3:
-        WideBlock<3>(masks, patternLength, bytes, lengths, steps, lcs);
+        WideBlock<3>(pattern.masks, pattern.length, bytes, lengths, steps, lcs);
         break;
     default:
-        WideBlock<4>(masks, patternLength, bytes, lengths, steps, lcs);
+        WideBlock<4>(pattern.masks, pattern.length, bytes, lengths, steps, lcs);
         break;
     }
 }

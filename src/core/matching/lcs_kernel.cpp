@@ -13,6 +13,7 @@ bool IsKernelSupported(LcsKernel kernel) {
         return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
     case LcsKernel::Avx512:
         return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
+               __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi") &&
                __builtin_cpu_supports("avx512vpopcntdq");
 #endif
     default:

@@ -11,7 +11,7 @@ enum class LcsKernel {
     Auto,     ///< the widest kernel this processor supports
     Portable, ///< plain 64-bit integer code, any x86-64 (or other) processor
     Avx2,     ///< four candidates per 256-bit register
-    Avx512,   ///< eight candidates per 512-bit register (AVX-512 F, VL and VPOPCNTDQ)
+    Avx512,   ///< eight candidates per 512-bit register (AVX-512 F, VL, BW, VBMI, VPOPCNTDQ)
 };
 
 /// True when this processor can run `kernel`; Auto and Portable always can.

@@ -28,6 +28,18 @@ void PreparedLcs::Prepare(std::string_view name) {
         const auto byte = static_cast<unsigned char>(name[j]);
         m_masks[byte * m_words + j / kWordBits] |= std::uint64_t{1} << (j % kWordBits);
     }
+    m_byteClasses.fill(0);
+    m_classCount = 0;
+    if (m_words == 1) {
+        m_classCount = 1;
+        for (const char c : name) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (m_byteClasses[byte] == 0) {
+                m_byteClasses[byte] = static_cast<std::uint8_t>(m_classCount);
+                m_classMasks[m_classCount++] = m_masks[byte];
+            }
+        }
+    }
 }
 
 std::uint32_t PreparedLcs::LcsLength(std::string_view other) {

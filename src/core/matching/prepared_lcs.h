@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -29,6 +30,18 @@ public:
     /// of byte c is set where byte j of the name is c. Bits at and above Size() are clear.
     const std::uint64_t* Masks() const { return m_masks.data(); }
 
+    /// For a name of up to 64 bytes, its distinct bytes numbered from 1 in order of first
+    /// appearance: the class of each byte value, 0 for the bytes not in the name.
+    const std::uint8_t* ByteClasses() const { return m_byteClasses.data(); }
+
+    /// The mask of each class (that of its byte); class 0's is empty. At least 64 entries, the
+    /// ones past ClassCount() unspecified.
+    const std::uint64_t* ClassMasks() const { return m_classMasks.data(); }
+
+    /// Classes in use, class 0 included: the number of distinct bytes plus one. 0 for a name of
+    /// more than 64 bytes.
+    std::size_t ClassCount() const { return m_classCount; }
+
     /// Length of the longest common subsequence of the prepared name and `other`, bytes compared
     /// for plain equality. Not const: it works in a row kept with the masks.
     std::uint32_t LcsLength(std::string_view other);
@@ -41,6 +54,9 @@ private:
     std::vector<std::uint64_t> m_row;   ///< m_words words of the bit-parallel state
     std::size_t m_size = 0;             ///< bytes
     std::size_t m_words = 0;
+    std::array<std::uint8_t, 256> m_byteClasses{};
+    std::array<std::uint64_t, 65> m_classMasks{}; ///< a name of 64 bytes has up to 65 classes
+    std::size_t m_classCount = 0;
 };
 
 /// The stored score of a pair whose base names (as scored) have `romLength` and

@@ -18,16 +18,19 @@ constexpr std::size_t kEmptyGroup = 256;
 
 SourceIndex::SourceIndex(std::span<const std::string> sourcePaths, bool ignoreBrackets)
     : m_sourcePaths(sourcePaths), m_ignoreBrackets(ignoreBrackets) {
+    std::vector<std::string_view> bases;
+    bases.reserve(m_sourcePaths.size());
     std::array<std::uint32_t, kGroups + 1> counts{};
     for (std::uint32_t source = 0; source < m_sourcePaths.size(); ++source) {
-        ++counts[GroupOf(BaseName(source)) + 1];
+        bases.push_back(BaseName(source));
+        ++counts[GroupOf(bases.back()) + 1];
     }
     std::partial_sum(counts.begin(), counts.end(), m_groupCandidates.begin());
 
     m_candidates.resize(m_sourcePaths.size());
     std::array<std::uint32_t, kGroups + 1> next = m_groupCandidates;
     for (std::uint32_t source = 0; source < m_sourcePaths.size(); ++source) {
-        const std::string_view base = BaseName(source);
+        const std::string_view base = bases[source];
         const std::string_view scored = m_ignoreBrackets ? WithoutTags(base) : base;
         m_candidates[next[GroupOf(base)]++] = IndexedCandidate{
             source, static_cast<std::uint32_t>(scored.data() - m_sourcePaths[source].data()),
@@ -42,7 +45,7 @@ SourceIndex::SourceIndex(std::span<const std::string> sourcePaths, bool ignoreBr
                   });
     }
     BuildBlocks();
-    BuildExactTable();
+    BuildExactTable(bases);
 }
 
 std::size_t SourceIndex::GroupOf(std::string_view baseName) {
@@ -101,17 +104,17 @@ void SourceIndex::BuildBlocks() {
 
 // Open addressing with linear probing, at most half full. A base name met again keeps the
 // slot of its first source: that is the one the walk in listing order would reach first.
-void SourceIndex::BuildExactTable() {
+void SourceIndex::BuildExactTable(std::span<const std::string_view> bases) {
     m_exactSlots.assign(std::bit_ceil(std::max<std::size_t>(16, 2 * m_sourcePaths.size())),
                         ExactSlot{});
     const std::size_t mask = m_exactSlots.size() - 1;
     for (std::uint32_t source = 0; source < m_sourcePaths.size(); ++source) {
-        const std::string_view base = BaseName(source);
+        const std::string_view base = bases[source];
         const std::size_t hash = std::hash<std::string_view>{}(base);
         std::size_t slot = hash & mask;
         while (m_exactSlots[slot].sourcePlusOne != 0 &&
                !(m_exactSlots[slot].hash == static_cast<std::uint32_t>(hash) &&
-                 BaseName(m_exactSlots[slot].sourcePlusOne - 1) == base)) {
+                 bases[m_exactSlots[slot].sourcePlusOne - 1] == base)) {
             slot = (slot + 1) & mask;
         }
         if (m_exactSlots[slot].sourcePlusOne == 0) {

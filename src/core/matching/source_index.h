@@ -65,7 +65,7 @@ private:
     std::string_view BaseName(std::uint32_t source) const;
     void Group(std::span<const IndexedCandidate> candidates);
     void BuildBlocks();
-    void BuildExactTable();
+    void BuildExactTable(std::span<const std::string_view> bases);
 
     std::span<const std::string> m_sourcePaths;
     bool m_ignoreBrackets = false;

@@ -2,6 +2,7 @@
 #include "matching/lcs_block.h"
 #include "matching/prepared_lcs.h"
 
+#include <algorithm>
 #include <array>
 #include <random>
 
@@ -20,45 +21,57 @@ protected:
 };
 
 // Random blocks against random patterns of 1 to 64 bytes: unused lanes, lanes of length 0,
-// lanes longer than the pattern, and full 64-byte patterns all occur.
+// lanes longer than the pattern, and full 64-byte patterns all occur. The patterns' alphabets
+// range from two bytes to 64 distinct ones, high bytes included, so that every way a kernel
+// may hold the masks is taken.
 TEST_P(BlockLcsTest, AgreesWithThePreparedScorer) {
     const BlockLcsFunction blockLcs = BlockLcsFor(GetParam());
     std::mt19937 random(3);
     const auto uniform = [&random](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
-    const auto text = [&](int length) {
-        std::string t(static_cast<std::size_t>(length), 'a');
-        for (char& c : t) {
-            c = uniform(0, 9) == 0 ? static_cast<char>(uniform(0, 255)) : "abcd"[uniform(0, 3)];
-        }
-        return t;
-    };
     PreparedLcs prepared;
-    for (int round = 0; round < 2000; ++round) {
-        const std::string pattern = text(round % 7 == 0 ? 64 : uniform(1, 64));
+    for (int round = 0; round < 3000; ++round) {
+        const int alphabet = std::array{2, 12, 24, 50, 64}[round % 5];
+        const int firstByte = uniform(0, 255 - alphabet);
+        const auto text = [&](int length) {
+            std::string t(static_cast<std::size_t>(length), 'a');
+            for (char& c : t) {
+                c = static_cast<char>(firstByte + uniform(0, alphabet - 1));
+            }
+            return t;
+        };
+        std::string pattern = text(round % 7 == 0 ? 64 : uniform(1, 64));
+        if (round % 10 == 4) {
+            // Sixty-four distinct bytes: as many classes as a name of one word can have.
+            pattern.resize(64);
+            for (std::size_t j = 0; j < 64; ++j) {
+                pattern[j] = static_cast<char>(firstByte + static_cast<int>(j));
+            }
+            std::shuffle(pattern.begin(), pattern.end(), random);
+        }
         prepared.Prepare(pattern);
         const auto lanes = static_cast<std::size_t>(uniform(1, kBlockLanes));
         std::array<std::string, kBlockLanes> names;
         std::array<std::uint32_t, kBlockLanes> lengths{};
         std::size_t steps = 0;
         for (std::size_t lane = 0; lane < lanes; ++lane) {
-            names[lane] = text(uniform(0, 90));
+            names[lane] = uniform(0, 4) == 0 ? pattern : text(uniform(0, 90));
             lengths[lane] = static_cast<std::uint32_t>(names[lane].size());
             steps = std::max(steps, names[lane].size());
         }
         // Stray bytes past each name's end must not count.
-        std::vector<std::uint8_t> bytes(steps * kBlockLanes, 'a');
+        std::vector<std::uint8_t> bytes(steps * kBlockLanes, static_cast<std::uint8_t>(firstByte));
         for (std::size_t lane = 0; lane < lanes; ++lane) {
             for (std::size_t t = 0; t < names[lane].size(); ++t) {
                 bytes[t * kBlockLanes + lane] = static_cast<std::uint8_t>(names[lane][t]);
             }
         }
         std::array<std::uint32_t, kBlockLanes> lcs{};
-        blockLcs(prepared.Masks(), pattern.size(), bytes.data(), lengths.data(), steps, lcs.data());
+        blockLcs(ViewOf(prepared), bytes.data(), lengths.data(), steps, lcs.data());
         for (std::size_t lane = 0; lane < lanes; ++lane) {
             ASSERT_EQ(lcs[lane], prepared.LcsLength(names[lane]))
-                << "pattern " << pattern << ", lane " << lane << ": " << names[lane];
+                << "round " << round << ", lane " << lane;
         }
     }
 }
@@ -101,8 +114,7 @@ TEST_P(BlockLcsTest, WideKernelAgreesWithThePreparedScorer) {
             }
         }
         std::array<std::uint32_t, kBlockLanes> lcs{};
-        wideBlockLcs(prepared.Masks(), prepared.Words(), pattern.size(), bytes.data(),
-                     lengths.data(), steps, lcs.data());
+        wideBlockLcs(ViewOf(prepared), bytes.data(), lengths.data(), steps, lcs.data());
         for (std::size_t lane = 0; lane < lanes; ++lane) {
             ASSERT_EQ(lcs[lane], prepared.LcsLength(names[lane]))
                 << "pattern " << pattern << ", lane " << lane << ": " << names[lane];
