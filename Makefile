@@ -27,8 +27,11 @@ demo: build
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
+# Every benchmark program (the lookup one holds the engine against the literal search on real
+# name lists), then the command line on real folders (both need ../shared/data).
 bench: build
 	@for program in $(BUILD_DIR)/bench/*_bench; do echo "== $$program"; "$$program" || exit 1; done
+	bench/cli_timing.sh $(BUILD_DIR)/src/cli/tallowick-cli ../shared/data
 
 # How well the matching pairs real ROM names with real thumbnail folders (needs ../shared/data).
 accuracy: build

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The lookup pass over real name lists: the literal reference search against the production
-// engine, on every kernel this processor runs. Usage: tallowick-bench [benchmark flags]. The
+// engine, on every kernel this processor runs. Usage: lookup_bench [benchmark flags]. The
 // lists are read from $TALLOWICK_DATA_DIR, by default the data folder known at build time.
 
 #include "listing/file_listing.h"

@@ -17,17 +17,14 @@ namespace tallowick::detail {
 /// Candidates scored together, one per lane.
 inline constexpr std::size_t kBlockLanes = 16;
 
-/// Most classes of bytes a name is split into for the kernels that look masks up by class.
-inline constexpr std::size_t kMaxClasses = 64;
-
 /// A prepared name as the block kernels read it (see PreparedLcs).
 struct PatternView {
     const std::uint64_t* masks = nullptr;      ///< `words` words for each of the 256 byte values
     std::size_t words = 0;                     ///< 1 for up to 64 bytes
     std::size_t length = 0;                    ///< bytes of the name
     const std::uint8_t* byteClasses = nullptr; ///< 256 classes, 0 for bytes not in the name
-    const std::uint64_t* classMasks = nullptr; ///< kMaxClasses masks, by class; class 0's empty
-    std::size_t classCount = 0;                ///< classes, class 0 included
+    const std::uint64_t* classMasks = nullptr; ///< 64 masks by class for each word in turn
+    std::size_t classCount = 0; ///< classes, class 0 included, up to 64; 0 when not classed
 };
 
 /// Computes, for every lane of a block of candidates, the length of the longest common

@@ -105,8 +105,8 @@ void WideBlock(const std::uint64_t* masks, std::size_t patternLength, const std:
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(lcs + 8), WideLengths(high, patternLength));
 }
 
-// The single-word kernel with the masks gathered by byte value: for names whose distinct bytes
-// leave no room for class 0 in the class tables.
+// The single-word kernel with the masks gathered by byte value, for names not split into
+// classes.
 void GatherBlock(const PatternView& pattern, const std::uint8_t* bytes,
                  const std::uint32_t* lengths, std::size_t steps, std::uint32_t* lcs) {
     HalfBlock low{_mm512_set1_epi64(-1),
@@ -133,7 +133,7 @@ template <int P> struct ClassTables {
     __m512i tables[2 * P];
 
     // Entries past the classes in use are loaded but never looked up.
-    explicit ClassTables(const std::uint64_t* classMasks) {
+    void Load(const std::uint64_t* classMasks) {
         for (int i = 0; i < 2 * P; ++i) {
             tables[i] = _mm512_loadu_si512(classMasks + 8 * i);
         }
@@ -177,29 +177,69 @@ struct ByteClassTable {
     }
 };
 
-inline __m512i Advance(__m512i rows, __m512i masks) {
-    const __m512i matches = _mm512_and_si512(rows, masks);
-    return _mm512_ternarylogic_epi64(_mm512_add_epi64(rows, matches), rows, matches, 0xF4);
+// One byte of each of eight candidates against a name of W words, the masks found by class.
+// The addition runs from the low word up; its carry moves between words as a lane mask.
+template <std::size_t W, int P>
+inline void Advance(const ClassTables<P> (&tables)[W], __m512i (&rows)[W], __m512i classes) {
+    const __m512i one = _mm512_set1_epi64(1);
+    __mmask8 carry = 0;
+    for (std::size_t w = 0; w < W; ++w) {
+        const __m512i row = rows[w];
+        const __m512i matches = _mm512_and_si512(row, tables[w].LookUp(classes));
+        const __m512i sum = _mm512_add_epi64(row, matches);
+        const __m512i withCarry = _mm512_mask_add_epi64(sum, carry, sum, one);
+        // Carried out: the sum wrapped, or the carry in wrapped an all-ones sum to zero.
+        carry = _mm512_cmplt_epu64_mask(sum, matches) |
+                _mm512_mask_cmpeq_epu64_mask(carry, withCarry, _mm512_setzero_si512());
+        // withCarry | (row & ~matches), in one instruction.
+        rows[w] = _mm512_ternarylogic_epi64(withCarry, row, matches, 0xF4);
+    }
 }
 
+// Lanes 0-7 or 8-15 of a block against a name of W words: word w of the eight rows in rows[w].
+template <std::size_t W> struct ClassHalf {
+    __m512i rows[W];
+
+    ClassHalf() {
+        for (__m512i& row : rows) {
+            row = _mm512_set1_epi64(-1);
+        }
+    }
+
+    // The clear bits of the rows below the pattern's length, lane by lane.
+    __m256i Lengths(std::size_t patternLength) const {
+        __m512i total = _mm512_setzero_si512();
+        for (std::size_t w = 0; w < W; ++w) {
+            const __m512i patternBits = _mm512_set1_epi64(PatternBits(patternLength - 64 * w));
+            total = _mm512_add_epi64(
+                total, _mm512_popcnt_epi64(_mm512_andnot_si512(rows[w], patternBits)));
+        }
+        return _mm512_cvtepi64_epi32(total);
+    }
+};
+
 // Step S of a group of four: the classes of its sixteen lanes are 128-bit lane S of `classes`.
-template <int S, int P>
-inline void ClassStep(const ClassTables<P>& tables, __m512i classes, __m512i& low, __m512i& high) {
+template <int S, std::size_t W, int P>
+inline void ClassStep(const ClassTables<P> (&tables)[W], __m512i classes, ClassHalf<W>& low,
+                      ClassHalf<W>& high) {
     const __m128i step = _mm512_extracti32x4_epi32(classes, S);
-    low = Advance(low, tables.LookUp(_mm512_cvtepu8_epi64(step)));
-    high = Advance(high, tables.LookUp(_mm512_cvtepu8_epi64(_mm_srli_si128(step, 8))));
+    Advance(tables, low.rows, _mm512_cvtepu8_epi64(step));
+    Advance(tables, high.rows, _mm512_cvtepu8_epi64(_mm_srli_si128(step, 8)));
 }
 
 // Steps go four at a time: 64 bytes are loaded (no further than the block's end) and turned
 // into classes together. A lane past its candidate's end takes class 0, whose mask is empty.
-template <int P>
+template <std::size_t W, int P>
 void ClassBlock(const PatternView& pattern, const std::uint8_t* bytes, const std::uint32_t* lengths,
                 std::size_t steps, std::uint32_t* lcs) {
-    const ClassTables<P> tables(pattern.classMasks);
+    ClassTables<P> tables[W];
+    for (std::size_t w = 0; w < W; ++w) {
+        tables[w].Load(pattern.classMasks + 64 * w);
+    }
     const ByteClassTable byteClasses(pattern.byteClasses);
     const __m512i laneLengths = _mm512_loadu_si512(lengths);
-    __m512i low = _mm512_set1_epi64(-1);
-    __m512i high = _mm512_set1_epi64(-1);
+    ClassHalf<W> low;
+    ClassHalf<W> high;
     for (std::size_t t = 0; t < steps; t += 4) {
         const std::size_t left = (steps - t) * kBlockLanes;
         const __mmask64 inBlock = left >= 64 ? ~__mmask64{0} : (__mmask64{1} << left) - 1;
@@ -215,37 +255,48 @@ void ClassBlock(const PatternView& pattern, const std::uint8_t* bytes, const std
         ClassStep<2>(tables, classes, low, high);
         ClassStep<3>(tables, classes, low, high);
     }
-    const __m512i patternBits = _mm512_set1_epi64(PatternBits(pattern.length));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(lcs), Lengths(low, patternBits));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(lcs + 8), Lengths(high, patternBits));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(lcs), low.Lengths(pattern.length));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(lcs + 8), high.Lengths(pattern.length));
+}
+
+// The class kernel with as few tables as the name's classes need, or the gather kernel when the
+// name is not split into classes.
+template <std::size_t W>
+void ClassOrGatherBlock(const PatternView& pattern, const std::uint8_t* bytes,
+                        const std::uint32_t* lengths, std::size_t steps, std::uint32_t* lcs) {
+    if (pattern.classCount == 0) {
+        if constexpr (W == 1) {
+            GatherBlock(pattern, bytes, lengths, steps, lcs);
+        } else {
+            WideBlock<W>(pattern.masks, pattern.length, bytes, lengths, steps, lcs);
+        }
+    } else if (pattern.classCount <= 16) {
+        ClassBlock<W, 1>(pattern, bytes, lengths, steps, lcs);
+    } else if (pattern.classCount <= 32) {
+        ClassBlock<W, 2>(pattern, bytes, lengths, steps, lcs);
+    } else {
+        ClassBlock<W, 4>(pattern, bytes, lengths, steps, lcs);
+    }
 }
 
 } // namespace
 
 void BlockLcsAvx512(const PatternView& pattern, const std::uint8_t* bytes,
                     const std::uint32_t* lengths, std::size_t steps, std::uint32_t* lcs) {
-    if (pattern.classCount <= 16) {
-        ClassBlock<1>(pattern, bytes, lengths, steps, lcs);
-    } else if (pattern.classCount <= 32) {
-        ClassBlock<2>(pattern, bytes, lengths, steps, lcs);
-    } else if (pattern.classCount <= kMaxClasses) {
-        ClassBlock<4>(pattern, bytes, lengths, steps, lcs);
-    } else {
-        GatherBlock(pattern, bytes, lengths, steps, lcs);
-    }
+    ClassOrGatherBlock<1>(pattern, bytes, lengths, steps, lcs);
 }
 
 void WideBlockLcsAvx512(const PatternView& pattern, const std::uint8_t* bytes,
                         const std::uint32_t* lengths, std::size_t steps, std::uint32_t* lcs) {
     switch (pattern.words) {
     case 2:
-        WideBlock<2>(pattern.masks, pattern.length, bytes, lengths, steps, lcs);
+        ClassOrGatherBlock<2>(pattern, bytes, lengths, steps, lcs);
         break;
     case 3:
-        WideBlock<3>(pattern.masks, pattern.length, bytes, lengths, steps, lcs);
+        ClassOrGatherBlock<3>(pattern, bytes, lengths, steps, lcs);
         break;
     default:
-        WideBlock<4>(pattern.masks, pattern.length, bytes, lengths, steps, lcs);
+        ClassOrGatherBlock<4>(pattern, bytes, lengths, steps, lcs);
         break;
     }
 }

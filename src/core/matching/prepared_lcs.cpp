@@ -28,18 +28,34 @@ void PreparedLcs::Prepare(std::string_view name) {
         const auto byte = static_cast<unsigned char>(name[j]);
         m_masks[byte * m_words + j / kWordBits] |= std::uint64_t{1} << (j % kWordBits);
     }
+    NumberClasses(name);
+}
+
+void PreparedLcs::NumberClasses(std::string_view name) {
     m_byteClasses.fill(0);
     m_classCount = 0;
-    if (m_words == 1) {
-        m_classCount = 1;
-        for (const char c : name) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (m_byteClasses[byte] == 0) {
-                m_byteClasses[byte] = static_cast<std::uint8_t>(m_classCount);
-                m_classMasks[m_classCount++] = m_masks[byte];
-            }
-        }
+    if (m_words > kMaxClassWords) {
+        return;
     }
+    std::size_t classes = 1;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (m_byteClasses[byte] != 0) {
+            continue;
+        }
+        if (classes == kMaxClasses) {
+            return;
+        }
+        m_byteClasses[byte] = static_cast<std::uint8_t>(classes);
+        for (std::size_t w = 0; w < m_words; ++w) {
+            m_classMasks[w * kMaxClasses + classes] = m_masks[byte * m_words + w];
+        }
+        ++classes;
+    }
+    for (std::size_t w = 0; w < m_words; ++w) {
+        m_classMasks[w * kMaxClasses] = 0;
+    }
+    m_classCount = classes;
 }
 
 std::uint32_t PreparedLcs::LcsLength(std::string_view other) {

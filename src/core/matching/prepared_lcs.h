@@ -30,16 +30,21 @@ public:
     /// of byte c is set where byte j of the name is c. Bits at and above Size() are clear.
     const std::uint64_t* Masks() const { return m_masks.data(); }
 
-    /// For a name of up to 64 bytes, its distinct bytes numbered from 1 in order of first
-    /// appearance: the class of each byte value, 0 for the bytes not in the name.
+    /// Most classes a name is split into (see ByteClasses), class 0 included.
+    static constexpr std::size_t kMaxClasses = 64;
+    /// Most mask words of a name that is split into classes: 256 bytes.
+    static constexpr std::size_t kMaxClassWords = 4;
+
+    /// When ClassCount() is not 0: the name's distinct bytes numbered from 1 in order of first
+    /// appearance, as the class of each byte value; 0 for the bytes not in the name.
     const std::uint8_t* ByteClasses() const { return m_byteClasses.data(); }
 
-    /// The mask of each class (that of its byte); class 0's is empty. At least 64 entries, the
-    /// ones past ClassCount() unspecified.
+    /// When ClassCount() is not 0: the masks by class, kMaxClasses for word 0, then as many
+    /// for word 1, and so on; class 0's are empty, and those past ClassCount() unspecified.
     const std::uint64_t* ClassMasks() const { return m_classMasks.data(); }
 
-    /// Classes in use, class 0 included: the number of distinct bytes plus one. 0 for a name of
-    /// more than 64 bytes.
+    /// Classes in use, class 0 included: the number of distinct bytes plus one. 0 when that
+    /// would be above kMaxClasses, or the name is longer than kMaxClassWords words.
     std::size_t ClassCount() const { return m_classCount; }
 
     /// Length of the longest common subsequence of the prepared name and `other`, bytes compared
@@ -47,6 +52,7 @@ public:
     std::uint32_t LcsLength(std::string_view other);
 
 private:
+    void NumberClasses(std::string_view name);
     std::uint32_t SingleWordLcs(std::string_view other) const;
     std::uint32_t MultiWordLcs(std::string_view other);
 
@@ -55,7 +61,7 @@ private:
     std::size_t m_size = 0;             ///< bytes
     std::size_t m_words = 0;
     std::array<std::uint8_t, 256> m_byteClasses{};
-    std::array<std::uint64_t, 65> m_classMasks{}; ///< a name of 64 bytes has up to 65 classes
+    std::array<std::uint64_t, kMaxClasses * kMaxClassWords> m_classMasks{};
     std::size_t m_classCount = 0;
 };
 
