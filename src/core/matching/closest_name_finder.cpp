@@ -145,7 +145,7 @@ void ClosestNameFinder::ScoreBlock(const CandidateBlock& block, Leader& leader) 
     std::array<std::uint32_t, kBlockLanes> lcs{};
     if (m_rom.Words() == 1) {
         m_blockLcs(m_pattern, m_index.Bytes(block), block.lengths.data(), block.steps, lcs.data());
-    } else if (m_wideBlockLcs != nullptr && m_rom.Words() <= kMaxWideWords) {
+    } else if (m_rom.Words() <= kMaxWideWords) {
         m_wideBlockLcs(m_pattern, m_index.Bytes(block), block.lengths.data(), block.steps,
                        lcs.data());
     } else {

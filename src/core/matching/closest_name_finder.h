@@ -50,7 +50,7 @@ private:
 
     const SourceIndex& m_index;
     BlockLcsFunction m_blockLcs;
-    WideBlockLcsFunction m_wideBlockLcs; ///< null when the kernel has none
+    WideBlockLcsFunction m_wideBlockLcs;
     PreparedLcs m_rom;
     PatternView m_pattern; ///< m_rom as the kernels read it
                            ///< the ROM's scored base name of the current search

@@ -47,6 +47,8 @@ inline constexpr std::size_t kMaxWideWords = 4;
 
 void BlockLcsPortable(const PatternView& pattern, const std::uint8_t* bytes,
                       const std::uint32_t* lengths, std::size_t steps, std::uint32_t* lcs);
+void WideBlockLcsPortable(const PatternView& pattern, const std::uint8_t* bytes,
+                          const std::uint32_t* lengths, std::size_t steps, std::uint32_t* lcs);
 
 #if defined(__x86_64__)
 // Built with their own instruction-set options: call only when IsKernelSupported says so.
@@ -61,8 +63,7 @@ void WideBlockLcsAvx512(const PatternView& pattern, const std::uint8_t* bytes,
 /// The block kernel for `kernel` (Auto resolved first). `kernel` must be supported here.
 BlockLcsFunction BlockLcsFor(LcsKernel kernel);
 
-/// The wide block kernel for `kernel`, or null when it has none and names longer than 64 bytes
-/// are to be scored one candidate at a time.
+/// The wide block kernel for `kernel` (the portable one serves AVX2 as well).
 WideBlockLcsFunction WideBlockLcsFor(LcsKernel kernel);
 
 /// The view of `prepared` that the kernels take; valid while `prepared` is unchanged.

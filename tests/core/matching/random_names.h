@@ -3,7 +3,7 @@
 
 // Random folders of names drawn to hit the search's corners: shared prefixes and ties, exact
 // base names, brackets (also at the start), white space at the ends, empty base names, names
-// without a dot, and lengths either side of the 64-, 128- and 192-byte marks.
+// without a dot, and lengths either side of the 64-, 128-, 192- and 256-byte marks.
 
 #include <random>
 #include <string>
@@ -18,7 +18,7 @@ public:
     /// A base name: mostly short over a small alphabet, sometimes long.
     std::string BaseName() {
         static constexpr std::string_view kAlphabet = "aabbcAB ([)]-.\t\xC3\xA9";
-        const int length = Chance(10) ? Uniform(60, 200) : Uniform(0, 9);
+        const int length = Chance(10) ? Uniform(60, 300) : Uniform(0, 9);
         std::string name;
         for (int i = 0; i < length; ++i) {
             name += kAlphabet[static_cast<std::size_t>(Uniform(0, kAlphabet.size() - 1))];
