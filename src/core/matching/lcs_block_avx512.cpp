@@ -259,11 +259,65 @@ void ClassBlock(const PatternView& pattern, const std::uint8_t* bytes, const std
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(lcs + 8), high.Lengths(pattern.length));
 }
 
+// A name of up to 32 bytes in up to 32 classes fits 32-bit rows: sixteen lanes in a register,
+// and the masks of all classes in one or two registers, found with a single permute per step.
+template <int P>
+void NarrowClassBlock(const PatternView& pattern, const std::uint8_t* bytes,
+                      const std::uint32_t* lengths, std::size_t steps, std::uint32_t* lcs) {
+    // The low halves of the class masks, which hold every bit of such a name.
+    const auto lowHalves = [&](int i) {
+        return _mm512_inserti64x4(
+            _mm512_castsi256_si512(
+                _mm512_cvtepi64_epi32(_mm512_loadu_si512(pattern.classMasks + 16 * i))),
+            _mm512_cvtepi64_epi32(_mm512_loadu_si512(pattern.classMasks + 16 * i + 8)), 1);
+    };
+    const __m512i first = lowHalves(0);
+    const __m512i second = P == 2 ? lowHalves(1) : first;
+    const ByteClassTable byteClasses(pattern.byteClasses);
+    const __m512i laneLengths = _mm512_loadu_si512(lengths);
+    __m512i rows = _mm512_set1_epi32(-1);
+    const auto advance = [&](__m128i stepClasses) {
+        const __m512i classes = _mm512_cvtepu8_epi32(stepClasses);
+        const __m512i masks = P == 1 ? _mm512_permutexvar_epi32(classes, first)
+                                     : _mm512_permutex2var_epi32(first, classes, second);
+        const __m512i matches = _mm512_and_si512(rows, masks);
+        rows = _mm512_ternarylogic_epi32(_mm512_add_epi32(rows, matches), rows, matches, 0xF4);
+    };
+    for (std::size_t t = 0; t < steps; t += 4) {
+        const std::size_t left = (steps - t) * kBlockLanes;
+        const __mmask64 inBlock = left >= 64 ? ~__mmask64{0} : (__mmask64{1} << left) - 1;
+        const __m512i stepBytes = _mm512_maskz_loadu_epi8(inBlock, bytes + t * kBlockLanes);
+        const auto activeAt = [&](std::size_t step) {
+            return _mm512_cmpgt_epu32_mask(laneLengths, _mm512_set1_epi32(static_cast<int>(step)));
+        };
+        const __mmask64 active = _mm512_kunpackd(_mm512_kunpackw(activeAt(t + 3), activeAt(t + 2)),
+                                                 _mm512_kunpackw(activeAt(t + 1), activeAt(t)));
+        const __m512i classes = _mm512_maskz_mov_epi8(active, byteClasses.ClassesOf(stepBytes));
+        advance(_mm512_castsi512_si128(classes));
+        advance(_mm512_extracti32x4_epi32(classes, 1));
+        advance(_mm512_extracti32x4_epi32(classes, 2));
+        advance(_mm512_extracti32x4_epi32(classes, 3));
+    }
+    const __m512i patternBits = _mm512_set1_epi32(
+        static_cast<int>(static_cast<std::uint32_t>(PatternBits(pattern.length))));
+    _mm512_storeu_si512(lcs, _mm512_popcnt_epi32(_mm512_andnot_si512(rows, patternBits)));
+}
+
 // The class kernel with as few tables as the name's classes need, or the gather kernel when the
 // name is not split into classes.
 template <std::size_t W>
 void ClassOrGatherBlock(const PatternView& pattern, const std::uint8_t* bytes,
                         const std::uint32_t* lengths, std::size_t steps, std::uint32_t* lcs) {
+    if constexpr (W == 1) {
+        if (pattern.length <= 32 && pattern.classCount != 0 && pattern.classCount <= 32) {
+            if (pattern.classCount <= 16) {
+                NarrowClassBlock<1>(pattern, bytes, lengths, steps, lcs);
+            } else {
+                NarrowClassBlock<2>(pattern, bytes, lengths, steps, lcs);
+            }
+            return;
+        }
+    }
     if (pattern.classCount == 0) {
         if constexpr (W == 1) {
             GatherBlock(pattern, bytes, lengths, steps, lcs);
