@@ -48,8 +48,8 @@ struct LookupStats {
 /// Builds one row per ROM file, in the order of `romPaths`: its name, the closest source file
 /// among `sourcePaths` (see FindClosestName) and the proposed new name. Both sequences are full
 /// paths in listing order. The ROM files are shared out to one thread per processor core, and
-/// the candidates are scored with the widest instruction set the processor has; the rows are
-/// the same whatever the threads and instructions. A cancelled pass returns the rows of the
+/// the candidates are scored with the fastest kernel for the processor (LcsKernel::Auto); the rows
+/// are the same whatever the threads and instructions. A cancelled pass returns the rows of the
 /// leading ROM files done so far (see LookupControl).
 std::vector<ResultRow> LookUpNames(std::span<const std::string> romPaths,
                                    std::span<const std::string> sourcePaths, bool ignoreBrackets,
