@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "matching/closest_match.h"
+#include "matching/lookup_pass.h"
 
 #include <string>
 #include <vector>
@@ -33,6 +34,25 @@ TEST_P(FindClosestNameTest, PicksTheExpectedSource) {
     ASSERT_EQ(match.has_value(), c.expected.has_value()) << c.what;
     if (match) {
         EXPECT_EQ(match->fileName, *c.expected) << c.what;
+    }
+}
+
+// The lookup pass finds its matches through an index, not by this walk: the same cases hold for
+// it, on every kernel this processor runs.
+TEST_P(FindClosestNameTest, LookupPassPicksTheSameSource) {
+    const auto& c = GetParam();
+    std::vector<std::string> paths;
+    for (const auto& name : c.sources) {
+        paths.push_back("/shots/" + name);
+    }
+    const std::vector<std::string> roms{"/roms/" + c.romName};
+    for (const LcsKernel kernel : {LcsKernel::Portable, LcsKernel::Avx2, LcsKernel::Avx512}) {
+        if (IsKernelSupported(kernel)) {
+            const auto rows =
+                LookUpNames(roms, paths, c.ignoreBrackets, {}, LookupOptions{kernel, 1});
+            ASSERT_EQ(rows.size(), 1U);
+            EXPECT_EQ(rows[0].closestMatch, c.expected.value_or("")) << KernelName(kernel);
+        }
     }
 }
 
