@@ -8,6 +8,7 @@ if [[ ! -f "$data/combined/roms.txt" ]]; then
     echo "No name lists at $data: nothing to time."
     exit 0
 fi
+data=$(cd "$data" && pwd)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -78,7 +78,10 @@ std::optional<ClosestNameFinder::Pick> ClosestNameFinder::Find(std::string_view 
     return std::nullopt;
 }
 
-void ClosestNameFinder::Offer(float score, std::uint32_t source, Leader& leader) const {
+void ClosestNameFinder::Offer(float score, std::uint32_t source, Leader& leader) {
+    if (score < leader.floor) {
+        return;
+    }
     if (score > leader.score || (score == leader.score && source < leader.source)) {
         leader.score = score;
         leader.source = source;

@@ -37,10 +37,10 @@ private:
         float score = 0.0F;
         std::uint32_t source = 0;
         float floor = 0.0F; ///< the larger of `score` and the accept score
-        double gate = 0.0;  ///< `floor` less a margin for rounding (see RaiseFloor)
+        double gate = 0.0;  ///< `floor` less a margin for rounding (see MayReachFloor)
     };
 
-    void Offer(float score, std::uint32_t source, Leader& leader) const;
+    static void Offer(float score, std::uint32_t source, Leader& leader);
     static void RaiseFloor(Leader& leader);
     static bool MayReachFloor(const Leader& leader, std::uint32_t lcs, std::size_t m,
                               std::size_t n);
