@@ -16,8 +16,8 @@ mkdir "$work/roms" "$work/images"
 (cd "$work/roms" && tr '\n' '\0' <"$data/combined/roms.txt" | xargs -0 touch --)
 (cd "$work/images" && tr '\n' '\0' <"$data/combined/images.txt" | xargs -0 touch --)
 
-echo "tallowick-cli --format tsv: $(ls "$work/roms" | wc -l) ROM files," \
-    "$(ls "$work/images" | wc -l) image files"
+count() { find "$1" -maxdepth 1 -type f | wc -l; }
+echo "tallowick-cli --format tsv: $(count "$work/roms") ROM files, $(count "$work/images") image files"
 command=("$cli" --format tsv "$work/images" "$work/roms")
 if command -v hyperfine >/dev/null; then
     hyperfine --warmup 1 --runs 5 --output null "${command[*]}"
