@@ -25,7 +25,7 @@ struct IndexedCandidate {
 /// are consecutive in SourceIndex's order, so their lengths ascend from lane to lane.
 struct CandidateBlock {
     std::array<std::uint32_t, kBlockLanes> lengths{}; ///< scored lengths; 0 in unused lanes
-    std::uint32_t firstCandidate = 0; ///< candidate of lane 0, an index into Candidates()
+    std::uint32_t firstCandidate = 0; ///< the candidate in lane 0 (see SourceIndex::Candidate)
     std::uint32_t lanes = 0;          ///< used lanes, from lane 0
     std::uint32_t bytesBegin = 0;     ///< offset of the block's bytes in the index's byte store
     std::uint32_t steps = 0;          ///< the longest scored length of the block
@@ -35,8 +35,8 @@ struct CandidateBlock {
 };
 
 /// The source listing arranged for the closest-match search, built once per lookup pass: exact
-/// base names by hash, and the other candidates grouped by the first byte of their base name,
-/// within a group by scored length, in blocks whose bytes are stored lane by lane for the block
+/// base names by hash, and every candidate grouped by the first byte of its base name and,
+/// within a group, by scored length, in blocks whose bytes are stored lane by lane for the block
 /// kernels. Holds views into `sourcePaths`, which must outlive the index.
 class SourceIndex {
 public:
