@@ -4,6 +4,7 @@
 #include "copy/file_copy.h"
 #include "copy/plain_name.h"
 
+#include <optional>
 #include <unordered_map>
 
 namespace tallowick {
@@ -17,27 +18,88 @@ std::string_view WithoutTrailingSeparators(std::string_view folder) {
     return folder;
 }
 
-// Checks that apply to the whole run; a problem here fails every row that has a match.
-std::optional<std::string> FolderProblem(std::string_view sourceFolder,
-                                         std::string_view destFolder) {
-    if (sourceFolder.empty()) {
-        return "no source folder was given";
+// One run of the loop: the folders, the options and what has been done so far.
+class CopyRun {
+public:
+    CopyRun(std::string_view sourceFolder, std::string_view destFolder,
+            const CopyOptions& options)
+        : m_sourceFolder(sourceFolder), m_destFolder(destFolder), m_options(options) {
+        if (sourceFolder.empty()) {
+            m_folderProblem = "no source folder was given";
+        } else if (destFolder.empty()) {
+            m_folderProblem = "no destination folder was given";
+        }
     }
-    if (destFolder.empty()) {
-        return "no destination folder was given";
-    }
-    return std::nullopt;
-}
 
-CopyOutcome CopyRow(const ResultRow& row, const std::string& sourcePath,
-                    const std::string& destFolder, const CopyOptions& options) {
-    // Closest Match comes from the source listing, but a row is only data: a name that leads
-    // out of the source folder is not read.
-    if (const auto problem = PlainFileNameError(row.closestMatch)) {
-        return {CopyStatus::Failed, 0, "the closest match cannot be used: " + *problem};
+    /// Copies the row's file, records what happened and tells `onProgress`.
+    void Handle(std::size_t index, const ResultRow& row, const CopyControl& control) {
+        std::string sourcePath;
+        std::string targetPath;
+        CopyOutcome outcome{CopyStatus::SkippedNoMatch, 0, {}};
+        if (!row.closestMatch.empty()) {
+            sourcePath = JoinPath(m_sourceFolder, row.closestMatch);
+            targetPath = JoinPath(m_destFolder, row.newName);
+            outcome = Copy(row, sourcePath);
+            if (outcome.status == CopyStatus::Copied) {
+                NoteWritten(index, row.newName, targetPath);
+            }
+        }
+        Count(index, outcome, sourcePath, targetPath);
+        if (control.onProgress) {
+            control.onProgress({index, m_summary.rowsDone, outcome.status, sourcePath,
+                                targetPath, outcome.reason});
+        }
     }
-    return CopyFileInto(sourcePath, destFolder, row.newName, options);
-}
+
+    CopySummary& Summary() { return m_summary; }
+
+private:
+    CopyOutcome Copy(const ResultRow& row, const std::string& sourcePath) const {
+        if (m_folderProblem) {
+            return {CopyStatus::Failed, 0, *m_folderProblem};
+        }
+        // Closest Match comes from the source listing, but a row is only data: a name that
+        // leads out of the source folder is not read.
+        if (const auto problem = PlainFileNameError(row.closestMatch)) {
+            return {CopyStatus::Failed, 0, "the closest match cannot be used: " + *problem};
+        }
+        // A target written earlier in this run is kept like any existing one. Decided here, so
+        // that a dry run, which writes nothing, gives the same answer as the real run.
+        if (m_options.keepExisting && m_writtenBy.contains(row.newName)) {
+            return {CopyStatus::SkippedExisting, 0, {}};
+        }
+        return CopyFileInto(sourcePath, m_destFolder, row.newName, m_options);
+    }
+
+    void NoteWritten(std::size_t index, const std::string& newName,
+                     const std::string& targetPath) {
+        const auto [earlier, isFirst] = m_writtenBy.try_emplace(newName, index);
+        if (!isFirst) {
+            m_summary.replaced.push_back({targetPath, earlier->second, index});
+            earlier->second = index;
+        }
+    }
+
+    void Count(std::size_t index, const CopyOutcome& outcome, const std::string& sourcePath,
+               const std::string& targetPath) {
+        switch (outcome.status) {
+        case CopyStatus::Copied: ++m_summary.copied; break;
+        case CopyStatus::SkippedNoMatch: ++m_summary.skippedNoMatch; break;
+        case CopyStatus::SkippedExisting: ++m_summary.skippedExisting; break;
+        case CopyStatus::Failed:
+            m_summary.failures.push_back({index, sourcePath, targetPath, outcome.reason});
+            break;
+        }
+        ++m_summary.rowsDone;
+    }
+
+    std::string m_sourceFolder;
+    std::string m_destFolder;
+    CopyOptions m_options;
+    std::optional<std::string> m_folderProblem; ///< fails every row that has a match
+    std::unordered_map<std::string, std::size_t> m_writtenBy; ///< New Name → last row to write it
+    CopySummary m_summary;
+};
 
 } // namespace
 
@@ -51,65 +113,15 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 CopySummary CopyRows(std::span<const ResultRow> rows, std::string_view sourceFolder,
                      std::string_view destFolder, const CopyOptions& options,
                      const CopyControl& control) {
-    CopySummary summary;
-    const auto folderProblem = FolderProblem(sourceFolder, destFolder);
-    const std::string destination = JoinPath(destFolder, {});
-    // The row that last wrote each New Name in this run.
-    std::unordered_map<std::string, std::size_t> writtenBy;
+    CopyRun run(sourceFolder, destFolder, options);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (control.cancelRequested != nullptr && control.cancelRequested->load()) {
-            summary.cancelled = true;
+            run.Summary().cancelled = true;
             break;
         }
-        const ResultRow& row = rows[i];
-        RowCopyReport report{i, i + 1, CopyStatus::SkippedNoMatch, {}, {}, {}};
-        std::string sourcePath;
-        std::string targetPath;
-        CopyOutcome outcome{CopyStatus::SkippedNoMatch, 0, {}};
-        if (!row.closestMatch.empty()) {
-            sourcePath = JoinPath(sourceFolder, row.closestMatch);
-            targetPath = JoinPath(destFolder, row.newName);
-            const auto earlier = writtenBy.find(row.newName);
-            if (folderProblem) {
-                outcome = {CopyStatus::Failed, 0, *folderProblem};
-            } else if (options.keepExisting && earlier != writtenBy.end()) {
-                // Written by an earlier row of this run: kept, as any existing target is. Said
-                // here so that a dry run, which writes nothing, gives the same answer.
-                outcome = {CopyStatus::SkippedExisting, 0, {}};
-            } else {
-                outcome = CopyRow(row, sourcePath, destination, options);
-            }
-            if (outcome.status == CopyStatus::Copied) {
-                if (earlier != writtenBy.end()) {
-                    summary.replaced.push_back({targetPath, earlier->second, i});
-                }
-                writtenBy[row.newName] = i;
-            }
-        }
-        switch (outcome.status) {
-        case CopyStatus::Copied:
-            ++summary.copied;
-            break;
-        case CopyStatus::SkippedNoMatch:
-            ++summary.skippedNoMatch;
-            break;
-        case CopyStatus::SkippedExisting:
-            ++summary.skippedExisting;
-            break;
-        case CopyStatus::Failed:
-            summary.failures.push_back({i, sourcePath, targetPath, outcome.reason});
-            break;
-        }
-        summary.rowsDone = i + 1;
-        if (control.onProgress) {
-            report.status = outcome.status;
-            report.sourcePath = sourcePath;
-            report.targetPath = targetPath;
-            report.reason = outcome.reason;
-            control.onProgress(report);
-        }
+        run.Handle(i, rows[i], control);
     }
-    return summary;
+    return std::move(run.Summary());
 }
 
 } // namespace tallowick
