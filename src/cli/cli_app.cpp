@@ -2,14 +2,13 @@
 #include "cli/cli_app.h"
 
 #include "cli/cli_options.h"
+#include "cli/copy_mode.h"
 #include "listing/file_listing.h"
 #include "matching/lookup_pass.h"
 
 namespace tallowick::cli {
 
 namespace {
-
-constexpr std::string_view kProgram = "tallowick-cli";
 
 bool CheckFolder(const std::string& folder, std::string_view role, std::ostream& err) {
     if (const auto error = FolderAccessError(folder)) {
@@ -38,7 +37,8 @@ int FinishOutput(std::ostream& out, std::ostream& err) {
 
 } // namespace
 
-int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
+           bool errIsTerminal) {
     const auto parsed = ParseCommandLine(arguments);
     if (const auto* usage = std::get_if<UsageError>(&parsed)) {
         err << kProgram << ": " << usage->message << "\nTry '" << kProgram
@@ -57,6 +57,9 @@ int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
     const auto sourcePaths = ListFiles(options.sourceFolder);
     const auto romPaths = ListFiles(options.romFolder);
     const auto rows = LookUpNames(romPaths, sourcePaths, options.ignoreBrackets);
+    if (options.copyFolder) {
+        return RunCopyMode(options, rows, out, err, errIsTerminal);
+    }
     WriteRows(out, rows, options.format);
     return FinishOutput(out, err);
 }

@@ -121,6 +121,11 @@ CopySummary CopyRows(std::span<const ResultRow> rows, std::string_view sourceFol
         }
         run.Handle(i, rows[i], control);
     }
+    if (run.Summary().copied > 0 && !options.dryRun) {
+        // Each copy's content is on disk already; this makes their names last as well. The
+        // copies are in place whatever it gives.
+        SyncFolder(std::string(destFolder));
+    }
     return std::move(run.Summary());
 }
 

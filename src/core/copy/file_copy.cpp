@@ -135,9 +135,6 @@ CopyOutcome WriteCopy(int source, const struct stat& sourceInfo, int folder,
         }
         return FailedStep(error, "cannot replace the target");
     }
-    // Makes the new name last through a power cut. The copy is in place already, so a failure
-    // here is not one of the copy.
-    fsync(folder);
     return Copied();
 }
 
@@ -190,6 +187,14 @@ CopyOutcome CopyFileInto(const std::string& sourcePath, const std::string& destF
         return Copied();
     }
     return WriteCopy(source.Get(), sourceInfo, folder.Get(), target, options.keepExisting);
+}
+
+int SyncFolder(const std::string& folder) {
+    const FileDescriptor handle(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!handle.IsOpen()) {
+        return errno;
+    }
+    return fsync(handle.Get()) == 0 ? 0 : errno;
 }
 
 std::optional<std::string> DestinationFolderError(const std::string& folder) {

@@ -22,6 +22,11 @@ namespace tallowick {
 CopyOutcome CopyFileInto(const std::string& sourcePath, const std::string& destFolder,
                          std::string_view newName, const CopyOptions& options = {});
 
+/// Writes the entries of `folder` to disk, so that the names of copies renamed into it last
+/// through a power cut. Gives 0 or the errno of the failed step. One call after many copies
+/// costs far less than one per copy.
+int SyncFolder(const std::string& folder);
+
 /// Why files cannot be copied into `folder` (missing, not a folder, not writable), or nothing
 /// when they can.
 std::optional<std::string> DestinationFolderError(const std::string& folder);
