@@ -2,8 +2,11 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 5
 
-.PHONY: all deps configure build run demo test bench accuracy format clean
+.PHONY: all deps configure build run demo test hardening sanitize fuzz bench accuracy format clean
 
 all: build
 
@@ -24,8 +27,28 @@ run: build
 demo: build
 	$(BUILD_DIR)/src/cli/tallowick-cli examples/screenshots examples/roms
 
-test: build
+test: build hardening
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The tests once more under AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz
+# target for FUZZ_SECONDS, each in a build folder of its own.
+hardening: sanitize fuzz
+
+$(ASAN_DIR)/build.ninja: | deps
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLOWICK_SANITIZE=ON \
+	      -DTALLOWICK_BUILD_UI=OFF -DTALLOWICK_BUILD_BENCH=OFF
+
+sanitize: deps $(ASAN_DIR)/build.ninja
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+
+$(FUZZ_DIR)/build.ninja: | deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	      -DTALLOWICK_BUILD_FUZZ=ON -DBUILD_TESTING=OFF -DTALLOWICK_BUILD_UI=OFF -DTALLOWICK_BUILD_BENCH=OFF
+
+fuzz: deps $(FUZZ_DIR)/build.ninja
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 # Every benchmark program (the lookup one holds the engine against the literal search on real
 # name lists), then the command line on real folders (both need ../shared/data).
@@ -38,7 +61,7 @@ accuracy: build
 	$(BUILD_DIR)/tools/tallowick-accuracy ../shared/data
 
 format:
-	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench tools fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)
