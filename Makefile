@@ -31,20 +31,23 @@ test: build hardening
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 # The tests once more under AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz
-# target for FUZZ_SECONDS, each in a build folder of its own.
+# target for FUZZ_SECONDS, each in a build folder of its own. Both builds keep assertions on;
+# -O1 with line tables halves their compile time and still names the line of every report.
 hardening: sanitize fuzz
 
+CHECKED_BUILD = -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+                -DTALLOWICK_BUILD_UI=OFF -DTALLOWICK_BUILD_BENCH=OFF
+
 $(ASAN_DIR)/build.ninja: | deps
-	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLOWICK_SANITIZE=ON \
-	      -DTALLOWICK_BUILD_UI=OFF -DTALLOWICK_BUILD_BENCH=OFF
+	cmake -S . -B $(ASAN_DIR) -G Ninja $(CHECKED_BUILD) -DTALLOWICK_SANITIZE=ON
 
 sanitize: deps $(ASAN_DIR)/build.ninja
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
 
 $(FUZZ_DIR)/build.ninja: | deps
-	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	      -DTALLOWICK_BUILD_FUZZ=ON -DBUILD_TESTING=OFF -DTALLOWICK_BUILD_UI=OFF -DTALLOWICK_BUILD_BENCH=OFF
+	cmake -S . -B $(FUZZ_DIR) -G Ninja $(CHECKED_BUILD) -DCMAKE_CXX_COMPILER=clang++ \
+	      -DTALLOWICK_BUILD_FUZZ=ON -DBUILD_TESTING=OFF
 
 fuzz: deps $(FUZZ_DIR)/build.ninja
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
