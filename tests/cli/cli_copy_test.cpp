@@ -187,5 +187,53 @@ TEST_F(CliCopyTest, DestinationThatCannotTakeCopiesIsAFolderError) {
     }
 }
 
+// Two ROM files of the same game, in two formats, both matched to the one screenshot.
+class SameNewNameTest : public testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* folder : {"src", "rom", "dest"}) {
+            fs::create_directory(m_root / folder);
+        }
+        WriteFile(m_root / "rom/Game (USA).7z", "rom");
+        WriteFile(m_root / "rom/Game (USA).zip", "rom");
+        WriteFile(m_root / "src/Game (USA).png", "image");
+    }
+
+    TempFolder m_root;
+};
+
+TEST_F(SameNewNameTest, WarnsThatTheLaterCopyReplacedTheEarlier) {
+    const std::vector<std::string> arguments = {m_root / "src", m_root / "rom", "--copy",
+                                                m_root / "dest"};
+    std::ostringstream out;
+    std::ostringstream err;
+
+    EXPECT_EQ(RunCli(arguments, out, err), kExitSuccess);
+
+    EXPECT_EQ(SummaryCount(out.str(), "copied:"), 2);
+    EXPECT_NE(err.str().find("warning: '" + (m_root / "dest/Game (USA).png") +
+                             "' is the new name of 'Game (USA).7z' and of 'Game (USA).zip'"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(NamesIn(m_root / "dest"), std::vector<std::string>{"Game (USA).png"});
+}
+
+TEST_F(SameNewNameTest, ShowsProgressOnlyOnATerminal) {
+    const std::vector<std::string> arguments = {m_root / "src", m_root / "rom", "--copy",
+                                                m_root / "dest"};
+    for (const bool terminal : {false, true}) {
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(RunCli(arguments, out, err, terminal), kExitSuccess);
+        EXPECT_EQ(out.str().find("copying"), std::string::npos);
+        const bool shown = err.str().find("\rcopying: 2/2") != std::string::npos;
+        EXPECT_EQ(shown, terminal) << err.str();
+        if (shown) {
+            EXPECT_GT(err.str().rfind("\r\x1b[K"), err.str().rfind("copying"))
+                << "the progress line is wiped before the warnings";
+        }
+    }
+}
+
 } // namespace
 } // namespace tallowick::cli
