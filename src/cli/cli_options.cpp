@@ -142,9 +142,12 @@ Options:
                      (by default they are replaced)
   -h, --help         show this text
 
+Ctrl-C during --copy stops after the file in hand, so that no part of a copy
+is left behind, and prints the summary so far.
+
 Exit status: 0 on success, 1 when the output cannot be written or some copies
 failed (or, with --dry-run, would fail), 2 for a usage error or a folder that
-cannot be read or written.
+cannot be read or written, 130 when --copy was interrupted.
 )";
 }
 

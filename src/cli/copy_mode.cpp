@@ -6,11 +6,48 @@
 #include "copy/copy_rows.h"
 #include "copy/file_copy.h"
 
+#include <atomic>
 #include <iomanip>
+#include <signal.h>
 
 namespace tallowick::cli {
 
 namespace {
+
+constexpr int kExitInterrupted = 128 + SIGINT;
+
+// Set by Ctrl-C (or SIGTERM) while files are copied. The loop then stops after the file in
+// hand instead of dying in the middle of it, which would leave its temporary file behind.
+std::atomic<bool> g_interrupted = false;
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+extern "C" void NoteInterrupt(int) {
+    g_interrupted = true;
+}
+
+// Catches SIGINT and SIGTERM for its lifetime. A second signal ends the program at once.
+class InterruptCatcher {
+public:
+    InterruptCatcher() {
+        g_interrupted = false;
+        struct sigaction action {};
+        action.sa_handler = NoteInterrupt;
+        action.sa_flags = SA_RESETHAND;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &m_previousInt);
+        sigaction(SIGTERM, &action, &m_previousTerm);
+    }
+    ~InterruptCatcher() {
+        sigaction(SIGINT, &m_previousInt, nullptr);
+        sigaction(SIGTERM, &m_previousTerm, nullptr);
+    }
+    InterruptCatcher(const InterruptCatcher&) = delete;
+    InterruptCatcher& operator=(const InterruptCatcher&) = delete;
+
+private:
+    struct sigaction m_previousInt {};
+    struct sigaction m_previousTerm {};
+};
 
 // A progress line on a terminal, redrawn in place and wiped before other text is written.
 class ProgressLine {
@@ -94,13 +131,22 @@ int RunCopyMode(const CliOptions& options, std::span<const ResultRow> rows, std:
         }
         progress.Show(report.rowsDone);
     };
+    control.cancelRequested = &g_interrupted;
     const CopyOptions copyOptions{.keepExisting = options.skipExisting, .dryRun = options.dryRun};
+    const InterruptCatcher interrupts;
     const CopySummary summary =
         CopyRows(rows, options.sourceFolder, destFolder, copyOptions, control);
     progress.Clear();
     ReportReplaced(err, summary, rows, options.dryRun);
+    if (summary.cancelled) {
+        err << kProgram << ": interrupted after " << summary.rowsDone << " of " << rows.size()
+            << " ROM files\n";
+    }
     WriteSummary(out, summary, options);
     out.flush();
+    if (summary.cancelled) {
+        return kExitInterrupted;
+    }
     return summary.failures.empty() ? kExitSuccess : kExitFailure;
 }
 
