@@ -55,22 +55,24 @@ std::string RandomTempName() {
 class TempFile {
 public:
     explicit TempFile(int folder) : m_folder(folder) {
-        for (int attempt = 0; attempt < kTempNameAttempts && !m_file.IsOpen(); ++attempt) {
+        for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
             m_name = RandomTempName();
-            m_file = FileDescriptor(openat(folder, m_name.c_str(),
-                                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                                           S_IRUSR | S_IWUSR));
-            if (!m_file.IsOpen() && errno != EEXIST) {
+            // O_EXCL: never a file or link that is there already, whoever made it.
+            m_file =
+                FileDescriptor(openat(folder, m_name.c_str(),
+                                      O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR));
+            if (m_file.IsOpen() || errno != EEXIST) {
                 break;
             }
         }
         m_error = m_file.IsOpen() ? 0 : errno;
+        m_pending = m_file.IsOpen();
     }
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
     ~TempFile() {
         m_file.Close();
-        if (!m_renamed && !m_name.empty()) {
+        if (m_pending) {
             unlinkat(m_folder, m_name.c_str(), 0);
         }
     }
@@ -92,16 +94,16 @@ public:
         if (result != 0) {
             return errno;
         }
-        m_renamed = true;
+        m_pending = false;
         return 0;
     }
 
 private:
-    int m_folder;          ///< the destination folder; not owned
-    std::string m_name;    ///< inside m_folder
-    FileDescriptor m_file; ///< open for writing until Close
-    int m_error = 0;
-    bool m_renamed = false;
+    int m_folder;           ///< the destination folder; not owned
+    std::string m_name;     ///< inside m_folder
+    FileDescriptor m_file;  ///< open for writing until Close
+    int m_error = 0;        ///< errno of the failed creation, 0 once created
+    bool m_pending = false; ///< created by us and not yet renamed: removed at the end
 };
 
 CopyOutcome WriteCopy(int source, const struct stat& sourceInfo, int folder,
@@ -138,6 +140,30 @@ CopyOutcome WriteCopy(int source, const struct stat& sourceInfo, int folder,
     return Copied();
 }
 
+// What stops a copy to `target` before anything is written, or nothing. A link is looked at,
+// not followed: the rename replaces the link itself.
+std::optional<CopyOutcome> CheckTarget(int folder, const std::string& target,
+                                       const struct stat& sourceInfo, bool keepExisting) {
+    struct stat targetInfo {};
+    if (fstatat(folder, target.c_str(), &targetInfo, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno == ENOENT) {
+            return std::nullopt;
+        }
+        return FailedStep(errno, "cannot look at the target");
+    }
+    // Also a hard link to the source: replacing it would gain nothing.
+    if (targetInfo.st_dev == sourceInfo.st_dev && targetInfo.st_ino == sourceInfo.st_ino) {
+        return Refused("the target is the source file itself");
+    }
+    if (S_ISDIR(targetInfo.st_mode)) {
+        return FailedStep(EISDIR, "cannot replace the target");
+    }
+    if (keepExisting) {
+        return KeptExisting();
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 CopyOutcome CopyFileInto(const std::string& sourcePath, const std::string& destFolder,
@@ -169,19 +195,8 @@ CopyOutcome CopyFileInto(const std::string& sourcePath, const std::string& destF
         return FailedStep(errno, "cannot open the destination folder");
     }
     const std::string target(newName);
-    struct stat targetInfo {};
-    if (fstatat(folder.Get(), target.c_str(), &targetInfo, AT_SYMLINK_NOFOLLOW) == 0) {
-        if (targetInfo.st_dev == sourceInfo.st_dev && targetInfo.st_ino == sourceInfo.st_ino) {
-            return Refused("the target is the source file itself");
-        }
-        if (S_ISDIR(targetInfo.st_mode)) {
-            return FailedStep(EISDIR, "cannot replace the target");
-        }
-        if (options.keepExisting) {
-            return KeptExisting();
-        }
-    } else if (errno != ENOENT) {
-        return FailedStep(errno, "cannot look at the target");
+    if (auto refusal = CheckTarget(folder.Get(), target, sourceInfo, options.keepExisting)) {
+        return *refusal;
     }
     if (options.dryRun) {
         return Copied();
