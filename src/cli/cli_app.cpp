@@ -58,7 +58,9 @@ int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
     const auto romPaths = ListFiles(options.romFolder);
     const auto rows = LookUpNames(romPaths, sourcePaths, options.ignoreBrackets);
     if (options.copyFolder) {
-        return RunCopyMode(options, rows, out, err, errIsTerminal);
+        const int status = RunCopyMode(options, rows, out, err, errIsTerminal);
+        const int output = FinishOutput(out, err);
+        return status != kExitSuccess ? status : output;
     }
     WriteRows(out, rows, options.format);
     return FinishOutput(out, err);

@@ -17,9 +17,9 @@ struct CliOptions {
     bool ignoreBrackets = false;
     RowFormat format = RowFormat::Table;
     bool showHelp = false;
-    std::optional<std::string> copyFolder; ///< --copy: copy the matched files into this folder
-    bool dryRun = false;                   ///< --dry-run: say what --copy would do, write nothing
-    bool skipExisting = false;             ///< --skip-existing: keep targets that exist
+    std::optional<std::string> copyFolder = std::nullopt; ///< --copy: copy matched files here
+    bool dryRun = false;       ///< --dry-run: say what --copy would do, write nothing
+    bool skipExisting = false; ///< --skip-existing: keep targets that exist
 };
 
 /// A command line that cannot be used, with the reason to tell the user.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // tallowick-cli --copy end to end, on folders named like a real screenshot and ROM collection.
 #include "cli/cli_app.h"
-#include "temp_folder.h"
+#include "folder_contents.h"
+#include "temp_dir.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,10 +15,9 @@
 namespace tallowick::cli {
 namespace {
 
-using test::NamesIn;
-using test::ReadFile;
-using test::TempFolder;
-using test::WriteFile;
+using testing_support::NamesIn;
+using testing_support::ReadFile;
+using testing_support::TempDir;
 
 namespace fs = std::filesystem;
 
@@ -74,14 +74,14 @@ protected:
                          << (dataDir != nullptr ? dataDir : "unset") << ")";
         }
         for (const char* folder : {"src", "rom", "dest"}) {
-            fs::create_directory(m_root / folder);
+            m_root.AddFolder(folder);
         }
         for (const std::string& name : LinesStartingWith(snes / "roms.txt", 'B')) {
-            WriteFile(m_root / ("rom/" + name), "rom");
+            m_root.AddFile("rom/" + name, "rom");
             m_romBases.insert(BaseOf(name));
         }
         for (const std::string& name : LinesStartingWith(snes / "nointro-2016.txt", 'B')) {
-            WriteFile(m_root / ("src/" + BaseOf(name) + ".png"), "image of " + name);
+            m_root.AddFile("src/" + BaseOf(name) + ".png", "image of " + name);
         }
         m_sourceBefore = ContentsOf(Src());
     }
@@ -98,7 +98,7 @@ protected:
         return {exitCode, out.str(), err.str()};
     }
 
-    TempFolder m_root;
+    TempDir m_root;
     std::set<std::string> m_romBases;
     std::map<std::string, std::string> m_sourceBefore;
 };
@@ -153,7 +153,7 @@ TEST_F(CliCopyTest, SkipExistingKeepsWhatIsThere) {
     const long copied = SummaryCount(Run({"--copy", Dest()}).out, "copied:");
     const std::string kept = m_root / "dest/B.O.B. (USA).png";
     ASSERT_TRUE(fs::exists(kept));
-    WriteFile(kept, "edited by hand");
+    m_root.AddFile("dest/B.O.B. (USA).png", "edited by hand");
 
     const CliRun again = Run({"--skip-existing", "--copy", Dest()});
 
@@ -164,7 +164,7 @@ TEST_F(CliCopyTest, SkipExistingKeepsWhatIsThere) {
 }
 
 TEST_F(CliCopyTest, FailedCopyIsReportedAndTheOthersAreMade) {
-    fs::create_directory(m_root / "dest/B.O.B. (USA).png");
+    m_root.AddFolder("dest/B.O.B. (USA).png");
 
     const CliRun run = Run({"--copy", Dest()});
 
@@ -178,7 +178,7 @@ TEST_F(CliCopyTest, FailedCopyIsReportedAndTheOthersAreMade) {
 }
 
 TEST_F(CliCopyTest, DestinationThatCannotTakeCopiesIsAFolderError) {
-    WriteFile(m_root / "plain file", "x");
+    m_root.AddFile("plain file", "x");
     for (const std::string& dest : {m_root / "missing", m_root / "plain file"}) {
         const CliRun run = Run({"--copy", dest});
         EXPECT_EQ(run.exitCode, kExitUsage);
@@ -192,14 +192,14 @@ class SameNewNameTest : public testing::Test {
 protected:
     void SetUp() override {
         for (const char* folder : {"src", "rom", "dest"}) {
-            fs::create_directory(m_root / folder);
+            m_root.AddFolder(folder);
         }
-        WriteFile(m_root / "rom/Game (USA).7z", "rom");
-        WriteFile(m_root / "rom/Game (USA).zip", "rom");
-        WriteFile(m_root / "src/Game (USA).png", "image");
+        m_root.AddFile("rom/Game (USA).7z", "rom");
+        m_root.AddFile("rom/Game (USA).zip", "rom");
+        m_root.AddFile("src/Game (USA).png", "image");
     }
 
-    TempFolder m_root;
+    TempDir m_root;
 };
 
 TEST_F(SameNewNameTest, WarnsThatTheLaterCopyReplacedTheEarlier) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "copy/copy_rows.h"
-#include "support/temp_folder.h"
+#include "folder_contents.h"
+#include "temp_dir.h"
 
 #include <filesystem>
 
@@ -9,10 +10,9 @@
 namespace tallowick {
 namespace {
 
-using test::NamesIn;
-using test::ReadFile;
-using test::TempFolder;
-using test::WriteFile;
+using testing_support::NamesIn;
+using testing_support::ReadFile;
+using testing_support::TempDir;
 
 namespace fs = std::filesystem;
 
@@ -23,21 +23,27 @@ ResultRow Row(std::string romName, std::string closestMatch, std::string newName
 class CopyRowsTest : public testing::Test {
 protected:
     void SetUp() override {
-        fs::create_directory(m_root / "src");
-        fs::create_directory(m_root / "dest");
+        m_root.AddFolder("src");
+        m_root.AddFolder("dest");
         for (const char* name : {"a.png", "b.png", "c.png"}) {
-            WriteFile(Source(name), std::string("content of ") + name);
+            AddSource(name, std::string("content of ") + name);
         }
     }
     std::string Source(std::string_view name) const {
         return m_root / ("src/" + std::string(name));
     }
     std::string Dest() const { return m_root / "dest"; }
+    void AddSource(const std::string& name, std::string_view content) const {
+        m_root.AddFile("src/" + name, content);
+    }
+    void AddTarget(const std::string& name, std::string_view content) const {
+        m_root.AddFile("dest/" + name, content);
+    }
     std::string Target(std::string_view name) const {
         return m_root / ("dest/" + std::string(name));
     }
 
-    TempFolder m_root;
+    TempDir m_root;
 };
 
 TEST_F(CopyRowsTest, CopiesMatchedRowsInOrderAndReportsEveryRow) {
@@ -102,7 +108,7 @@ TEST_F(CopyRowsTest, LaterRowWithTheSameNewNameReplacesTheEarlierCopyWithAWarnin
 }
 
 TEST_F(CopyRowsTest, KeepExistingGivesTheSameCountsInADryRunAndARealRun) {
-    WriteFile(Target("A.png"), "old");
+    AddTarget("A.png", "old");
     const std::vector<ResultRow> rows = {Row("A.zip", "a.png", "A.png"),
                                          Row("B.zip", "b.png", "B.png"),
                                          Row("B.7z", "c.png", "B.png")};
@@ -136,7 +142,7 @@ TEST_F(CopyRowsTest, CancelStopsBetweenRows) {
 }
 
 TEST_F(CopyRowsTest, RowsThatLeadOutOfTheirFoldersAreRefused) {
-    WriteFile(m_root / "secret.png", "secret");
+    m_root.AddFile("secret.png", "secret");
     const std::vector<ResultRow> rows = {Row("A.zip", "../secret.png", "A.png"),
                                          Row("B.zip", "b.png", "../B.png"),
                                          Row("C.zip", "c.png", "C.png")};

@@ -3,7 +3,8 @@
 // for 32-bit offsets.
 #include "copy/file_copy.h"
 #include "copy/file_descriptor.h"
-#include "support/temp_folder.h"
+#include "folder_contents.h"
+#include "temp_dir.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -20,10 +21,9 @@
 namespace tallowick {
 namespace {
 
-using test::NamesIn;
-using test::ReadFile;
-using test::TempFolder;
-using test::WriteFile;
+using testing_support::NamesIn;
+using testing_support::ReadFile;
+using testing_support::TempDir;
 
 namespace fs = std::filesystem;
 
@@ -53,14 +53,14 @@ private:
 };
 
 TEST(FullDiskTest, LeavesTheOldTargetAndNoTemporaryFile) {
-    const TempFolder root;
+    const TempDir root;
     const Tmpfs disk(root / "small disk", "64k");
     if (!disk.IsMounted()) {
         GTEST_SKIP() << "cannot mount a tmpfs here (needs root and mount rights); "
                         "FileSizeLimitTest covers the failed write instead";
     }
-    WriteFile(root / "shot.png", std::string(kSourceSize, 'n'));
-    WriteFile(root / "small disk/old.png", "old");
+    root.AddFile("shot.png", std::string(kSourceSize, 'n'));
+    root.AddFile("small disk/old.png", "old");
 
     const CopyOutcome outcome = CopyFileInto(root / "shot.png", root / "small disk", "old.png");
 
@@ -74,7 +74,7 @@ TEST(FullDiskTest, LeavesTheOldTargetAndNoTemporaryFile) {
 // Between two file systems the kernel may not copy by itself; reads and writes take over, and
 // holes stay holes.
 TEST(OtherFileSystemTest, CopiesContentAndHoles) {
-    const TempFolder root;
+    const TempDir root;
     const Tmpfs disk(root / "other disk", "16m");
     if (!disk.IsMounted()) {
         GTEST_SKIP() << "cannot mount a tmpfs here (needs root and mount rights)";
@@ -89,7 +89,7 @@ TEST(OtherFileSystemTest, CopiesContentAndHoles) {
         ASSERT_EQ(pwrite(source.Get(), "head", 4, 0), 4);
         ASSERT_EQ(pwrite(source.Get(), "tail", 4, static_cast<off_t>(content.size() - 4)), 4);
     }
-    WriteFile(root / "dense.bin", std::string(5 << 20, 'd'));
+    root.AddFile("dense.bin", std::string(5 << 20, 'd'));
 
     const CopyOutcome holes = CopyFileInto(root / "holes.bin", root / "other disk", "holes.bin");
     const CopyOutcome dense = CopyFileInto(root / "dense.bin", root / "other disk", "dense.bin");
@@ -103,9 +103,9 @@ TEST(OtherFileSystemTest, CopiesContentAndHoles) {
 // The copy runs in a child process, whose file size limit makes every write past 64 KiB fail
 // the way a full disk does, as any user.
 TEST(FileSizeLimitTest, LeavesTheOldTargetAndNoTemporaryFile) {
-    const TempFolder root;
-    WriteFile(root / "shot.png", std::string(kSourceSize, 'n'));
-    WriteFile(root / "old.png", "old");
+    const TempDir root;
+    root.AddFile("shot.png", std::string(kSourceSize, 'n'));
+    root.AddFile("old.png", "old");
     int reasonPipe[2];
     ASSERT_EQ(pipe(reasonPipe), 0);
 
@@ -143,7 +143,7 @@ std::string ReadAt(int fd, off_t offset, std::size_t size) {
 }
 
 TEST(LargeFileTest, SparseFileOver4GiBCopies) {
-    const TempFolder root;
+    const TempDir root;
     constexpr off_t kSize = (off_t{9} << 29) + 12345; // 4.5 GiB and a bit
     // Where holes are not kept, the copy takes the whole size on disk.
     struct statvfs disk {};

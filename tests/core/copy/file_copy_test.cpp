@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "copy/file_copy.h"
-#include "support/temp_folder.h"
+#include "folder_contents.h"
+#include "temp_dir.h"
 
 #include <fcntl.h>
 #include <filesystem>
@@ -14,10 +15,9 @@
 namespace tallowick {
 namespace {
 
-using test::NamesIn;
-using test::ReadFile;
-using test::TempFolder;
-using test::WriteFile;
+using testing_support::NamesIn;
+using testing_support::ReadFile;
+using testing_support::TempDir;
 
 namespace fs = std::filesystem;
 
@@ -40,18 +40,24 @@ std::string BinaryContent(std::size_t size) {
 class FileCopyTest : public testing::Test {
 protected:
     void SetUp() override {
-        fs::create_directory(m_root / "src");
-        fs::create_directory(m_root / "dest");
+        m_root.AddFolder("src");
+        m_root.AddFolder("dest");
     }
     std::string Source(std::string_view name) const {
         return m_root / ("src/" + std::string(name));
     }
     std::string Dest() const { return m_root / "dest"; }
+    void AddSource(const std::string& name, std::string_view content) const {
+        m_root.AddFile("src/" + name, content);
+    }
+    void AddTarget(const std::string& name, std::string_view content) const {
+        m_root.AddFile("dest/" + name, content);
+    }
     std::string Target(std::string_view name) const {
         return m_root / ("dest/" + std::string(name));
     }
 
-    TempFolder m_root;
+    TempDir m_root;
 };
 
 struct ContentCase {
@@ -69,11 +75,11 @@ class CopiedContentTest : public FileCopyTest, public testing::WithParamInterfac
 
 TEST_P(CopiedContentTest, TargetGetsContentModeAndTime) {
     const ContentCase& c = GetParam();
-    WriteFile(Source(c.sourceName), c.content);
+    AddSource(c.sourceName, c.content);
     ASSERT_EQ(chmod(Source(c.sourceName).c_str(), 0640), 0);
     const struct timespec times[2] = {{1'000'000'000, 0}, {1'234'567'890, 123'456'789}};
     ASSERT_EQ(utimensat(AT_FDCWD, Source(c.sourceName).c_str(), times, 0), 0);
-    WriteFile(Target(c.newName), "old content that is longer than some of the new ones");
+    AddTarget(c.newName, "old content that is longer than some of the new ones");
 
     const CopyOutcome outcome = CopyFileInto(Source(c.sourceName), Dest(), c.newName);
 
@@ -97,9 +103,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FileCopyTest, CopyOntoItselfIsRefusedAndSourceStaysIntact) {
     const std::string content = BinaryContent(70'000);
-    WriteFile(Source("game.png"), content);
+    AddSource("game.png", content);
     ASSERT_EQ(link(Source("game.png").c_str(), Target("hard link.png").c_str()), 0);
-    fs::create_directory_symlink(m_root / "src", m_root / "src link");
+    m_root.AddLink("src link", m_root / "src");
 
     struct Case {
         std::string destFolder;
@@ -118,8 +124,8 @@ TEST_F(FileCopyTest, CopyOntoItselfIsRefusedAndSourceStaysIntact) {
 }
 
 TEST_F(FileCopyTest, NewNameThatIsNoPlainFileNameWritesNothing) {
-    WriteFile(Source("shot.png"), "content");
-    fs::create_directory(m_root / "dest/a");
+    AddSource("shot.png", "content");
+    m_root.AddFolder("dest/a");
     const std::string names[] = {"../x", "a/b", "", ".", "..", "/x", "x/", std::string("x\0y", 3)};
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
@@ -134,11 +140,11 @@ TEST_F(FileCopyTest, NewNameThatIsNoPlainFileNameWritesNothing) {
 }
 
 TEST_F(FileCopyTest, FailuresGiveTheSystemsReasonAndKeepTheTarget) {
-    WriteFile(Source("shot.png"), "new");
-    WriteFile(m_root / "plain file", "not a folder");
-    fs::create_directory(m_root / "dest/folder.png");
-    WriteFile(m_root / "dest/folder.png/inside", "kept");
-    WriteFile(Target("old.png"), "old");
+    AddSource("shot.png", "new");
+    m_root.AddFile("plain file", "not a folder");
+    m_root.AddFolder("dest/folder.png");
+    m_root.AddFile("dest/folder.png/inside", "kept");
+    AddTarget("old.png", "old");
 
     struct Case {
         const char* label;
@@ -205,8 +211,8 @@ private:
 
 // The rename over the target is the last step; when it fails, the copy made so far must go.
 TEST_F(FileCopyTest, TargetThatCannotBeReplacedKeepsOldContentAndNoTemporaryFile) {
-    WriteFile(Source("shot.png"), "new");
-    WriteFile(Target("old.png"), "old");
+    AddSource("shot.png", "new");
+    AddTarget("old.png", "old");
     const ImmutableFlag immutable(Target("old.png"));
     if (!immutable.IsSet()) {
         GTEST_SKIP() << "cannot make a file immutable here (needs CAP_LINUX_IMMUTABLE and a file "
@@ -222,9 +228,9 @@ TEST_F(FileCopyTest, TargetThatCannotBeReplacedKeepsOldContentAndNoTemporaryFile
 }
 
 TEST_F(FileCopyTest, SymbolicLinkTargetIsReplacedNotWrittenThrough) {
-    WriteFile(Source("shot.png"), "new");
-    WriteFile(m_root / "outside.png", "outside");
-    fs::create_symlink(m_root / "outside.png", Target("link.png"));
+    AddSource("shot.png", "new");
+    m_root.AddFile("outside.png", "outside");
+    m_root.AddLink("dest/link.png", m_root / "outside.png");
 
     const CopyOutcome outcome = CopyFileInto(Source("shot.png"), Dest(), "link.png");
 
@@ -235,9 +241,9 @@ TEST_F(FileCopyTest, SymbolicLinkTargetIsReplacedNotWrittenThrough) {
 }
 
 TEST_F(FileCopyTest, KeepExistingLeavesTargetsThatExist) {
-    WriteFile(Source("shot.png"), "new");
-    WriteFile(Target("old.png"), "old");
-    fs::create_symlink(m_root / "nowhere", Target("dangling.png"));
+    AddSource("shot.png", "new");
+    AddTarget("old.png", "old");
+    m_root.AddLink("dest/dangling.png", m_root / "nowhere");
     const CopyOptions keep{.keepExisting = true};
 
     EXPECT_EQ(CopyFileInto(Source("shot.png"), Dest(), "old.png", keep).status,
@@ -253,8 +259,8 @@ TEST_F(FileCopyTest, KeepExistingLeavesTargetsThatExist) {
 }
 
 TEST_F(FileCopyTest, DryRunChecksButWritesNothing) {
-    WriteFile(Source("shot.png"), "new");
-    WriteFile(Target("old.png"), "old");
+    AddSource("shot.png", "new");
+    AddTarget("old.png", "old");
     const CopyOptions dry{.dryRun = true};
 
     EXPECT_EQ(CopyFileInto(Source("shot.png"), Dest(), "old.png", dry).status, CopyStatus::Copied);
@@ -277,8 +283,8 @@ TEST_F(FileCopyTest, NamedPipeSourceIsRefusedWithoutWaiting) {
 }
 
 TEST(DestinationFolderErrorTest, TellsWhyAFolderCannotTakeCopies) {
-    const TempFolder root;
-    WriteFile(root / "file", "x");
+    const TempDir root;
+    root.AddFile("file", "x");
     EXPECT_EQ(DestinationFolderError(root.Path()), std::nullopt);
     EXPECT_EQ(DestinationFolderError(root / "missing"), "No such file or directory");
     EXPECT_EQ(DestinationFolderError(root / "file"), "Not a directory");
