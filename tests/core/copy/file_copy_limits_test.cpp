@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Copies that meet the limits of the machine: a full disk, a file size limit, a file too large
-// for 32-bit offsets.
+// Copies that meet the limits of the machine: a full disk, a file size limit, a folder without
+// write permission, a file too large for 32-bit offsets.
 #include "copy/file_copy.h"
 #include "copy/file_descriptor.h"
 #include "folder_contents.h"
@@ -9,6 +9,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -100,39 +101,91 @@ TEST(OtherFileSystemTest, CopiesContentAndHoles) {
     EXPECT_EQ(ReadFile(root / "other disk/dense.bin"), std::string(5 << 20, 'd'));
 }
 
-// The copy runs in a child process, whose file size limit makes every write past 64 KiB fail
-// the way a full disk does, as any user.
-TEST(FileSizeLimitTest, LeavesTheOldTargetAndNoTemporaryFile) {
-    const TempDir root;
-    root.AddFile("shot.png", std::string(kSourceSize, 'n'));
-    root.AddFile("old.png", "old");
-    int reasonPipe[2];
-    ASSERT_EQ(pipe(reasonPipe), 0);
+// What a copy made in a child process gave. The child can take limits and rights that the
+// test process must not keep.
+struct ChildCopy {
+    bool ran = false; ///< false when the child could not take its limits or rights
+    bool failed = false;
+    std::string reason;
+};
 
+constexpr int kChildCouldNotPrepare = 3;
+
+ChildCopy CopyInChildProcess(const std::function<bool()>& prepare,
+                             const std::function<CopyOutcome()>& copy) {
+    int reasonPipe[2];
+    if (pipe(reasonPipe) != 0) {
+        return {};
+    }
     const pid_t child = fork();
-    ASSERT_NE(child, -1);
     if (child == 0) {
         close(reasonPipe[0]);
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{64 << 10, 64 << 10};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        const CopyOutcome outcome = CopyFileInto(root / "shot.png", root.Path(), "old.png");
+        if (!prepare()) {
+            _exit(kChildCouldNotPrepare);
+        }
+        const CopyOutcome outcome = copy();
         const ssize_t written = write(reasonPipe[1], outcome.reason.data(), outcome.reason.size());
         _exit(written >= 0 && outcome.status == CopyStatus::Failed ? 0 : 1);
     }
     close(reasonPipe[1]);
     const FileDescriptor reader(reasonPipe[0]);
-    std::string reason(1024, '\0');
-    reason.resize(static_cast<std::size_t>(
-        std::max<ssize_t>(0, read(reader.Get(), reason.data(), reason.size()))));
+    ChildCopy result;
+    std::string chunk(1024, '\0');
+    for (ssize_t got = 0; (got = read(reader.Get(), chunk.data(), chunk.size())) > 0;) {
+        result.reason.append(chunk.data(), static_cast<std::size_t>(got));
+    }
     int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return result;
+    }
+    result.ran = WEXITSTATUS(status) != kChildCouldNotPrepare;
+    result.failed = WEXITSTATUS(status) == 0;
+    return result;
+}
 
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the copy did not fail: " << reason;
-    EXPECT_NE(reason.find("File too large"), std::string::npos) << reason;
+// A file size limit makes every write past 64 KiB fail the way a full disk does, as any user.
+TEST(FileSizeLimitTest, LeavesTheOldTargetAndNoTemporaryFile) {
+    const TempDir root;
+    root.AddFile("shot.png", std::string(kSourceSize, 'n'));
+    root.AddFile("old.png", "old");
+
+    const ChildCopy child = CopyInChildProcess(
+        [] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{64 << 10, 64 << 10};
+            return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        },
+        [&] { return CopyFileInto(root / "shot.png", root.Path(), "old.png"); });
+
+    ASSERT_TRUE(child.ran);
+    EXPECT_TRUE(child.failed) << "the copy did not fail: " << child.reason;
+    EXPECT_NE(child.reason.find("File too large"), std::string::npos) << child.reason;
     EXPECT_EQ(ReadFile(root / "old.png"), "old");
     EXPECT_EQ(NamesIn(root.Path()), (std::vector<std::string>{"old.png", "shot.png"}));
+}
+
+// Root writes into any folder, so the child gives up root first.
+TEST(ReadOnlyFolderTest, CopyFailsWithTheSystemsReasonAndLeavesTheFolderAlone) {
+    const TempDir root;
+    root.AddFile("shot.png", "new");
+    root.AddFolder("dest");
+    root.AddFile("dest/old.png", "old");
+    ASSERT_EQ(chmod((root / "dest").c_str(), 0555), 0);
+    ASSERT_EQ(chmod(root.Path().c_str(), 0755), 0); // lets the child reach the folders
+
+    constexpr uid_t kNobody = 65534;
+    const ChildCopy child = CopyInChildProcess(
+        [] { return geteuid() != 0 || (setgid(kNobody) == 0 && setuid(kNobody) == 0); },
+        [&] { return CopyFileInto(root / "shot.png", root / "dest", "old.png"); });
+    chmod((root / "dest").c_str(), 0755);
+
+    if (!child.ran) {
+        GTEST_SKIP() << "cannot give up root in a child process here";
+    }
+    EXPECT_TRUE(child.failed) << "the copy did not fail";
+    EXPECT_NE(child.reason.find("Permission denied"), std::string::npos) << child.reason;
+    EXPECT_EQ(ReadFile(root / "dest/old.png"), "old");
+    EXPECT_EQ(NamesIn(root / "dest"), std::vector<std::string>{"old.png"});
 }
 
 std::string ReadAt(int fd, off_t offset, std::size_t size) {
