@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(input.starts_with(path), "the stripped path is the start of the input");
     const std::string_view rest = WithoutTrailingSpace(path);
     Require(rest.size() < 2 || rest.back() != '/', "no separator is left at the end");
-    Require(path.size() == input.size() || input[path.size()] == '/',
-            "a path is only cut right before a separator");
+    Require(path.size() == input.size() || input[path.size()] == '/' || path == "/",
+            "a path is only cut right before a separator, the root right after its own");
     Require(input.empty() == path.empty(), "a path never becomes empty");
 
     std::string again = path;
