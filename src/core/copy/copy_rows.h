@@ -60,7 +60,9 @@ struct CopySummary {
 
 /// Copies, row by row in the given order, source folder + Closest Match into the destination
 /// folder under New Name (see CopyFileInto). Rows with an empty Closest Match are skipped; a
-/// failed copy is recorded and the loop goes on. Either folder may end in '/' or not.
+/// failed copy is recorded and the loop goes on. Either folder may end in '/' or not; an empty
+/// folder fails every row that has a match. After the last copy the destination folder's
+/// entries are flushed to disk once. Runs on any thread; `control` is called on that thread.
 CopySummary CopyRows(std::span<const ResultRow> rows, std::string_view sourceFolder,
                      std::string_view destFolder, const CopyOptions& options = {},
                      const CopyControl& control = {});
