@@ -21,8 +21,7 @@ std::string_view WithoutTrailingSeparators(std::string_view folder) {
 // One run of the loop: the folders, the options and what has been done so far.
 class CopyRun {
 public:
-    CopyRun(std::string_view sourceFolder, std::string_view destFolder,
-            const CopyOptions& options)
+    CopyRun(std::string_view sourceFolder, std::string_view destFolder, const CopyOptions& options)
         : m_sourceFolder(sourceFolder), m_destFolder(destFolder), m_options(options) {
         if (sourceFolder.empty()) {
             m_folderProblem = "no source folder was given";
@@ -46,8 +45,8 @@ public:
         }
         Count(index, outcome, sourcePath, targetPath);
         if (control.onProgress) {
-            control.onProgress({index, m_summary.rowsDone, outcome.status, sourcePath,
-                                targetPath, outcome.reason});
+            control.onProgress({index, m_summary.rowsDone, outcome.status, sourcePath, targetPath,
+                                outcome.reason});
         }
     }
 
@@ -71,8 +70,7 @@ private:
         return CopyFileInto(sourcePath, m_destFolder, row.newName, m_options);
     }
 
-    void NoteWritten(std::size_t index, const std::string& newName,
-                     const std::string& targetPath) {
+    void NoteWritten(std::size_t index, const std::string& newName, const std::string& targetPath) {
         const auto [earlier, isFirst] = m_writtenBy.try_emplace(newName, index);
         if (!isFirst) {
             m_summary.replaced.push_back({targetPath, earlier->second, index});
@@ -83,9 +81,15 @@ private:
     void Count(std::size_t index, const CopyOutcome& outcome, const std::string& sourcePath,
                const std::string& targetPath) {
         switch (outcome.status) {
-        case CopyStatus::Copied: ++m_summary.copied; break;
-        case CopyStatus::SkippedNoMatch: ++m_summary.skippedNoMatch; break;
-        case CopyStatus::SkippedExisting: ++m_summary.skippedExisting; break;
+        case CopyStatus::Copied:
+            ++m_summary.copied;
+            break;
+        case CopyStatus::SkippedNoMatch:
+            ++m_summary.skippedNoMatch;
+            break;
+        case CopyStatus::SkippedExisting:
+            ++m_summary.skippedExisting;
+            break;
         case CopyStatus::Failed:
             m_summary.failures.push_back({index, sourcePath, targetPath, outcome.reason});
             break;
@@ -96,7 +100,7 @@ private:
     std::string m_sourceFolder;
     std::string m_destFolder;
     CopyOptions m_options;
-    std::optional<std::string> m_folderProblem; ///< fails every row that has a match
+    std::optional<std::string> m_folderProblem;               ///< fails every row that has a match
     std::unordered_map<std::string, std::size_t> m_writtenBy; ///< New Name → last row to write it
     CopySummary m_summary;
 };
