@@ -121,6 +121,15 @@ std::vector<int> CSortListCtrl::SelectedRows() const {
     return rows;
 }
 
+void CSortListCtrl::SetSelectionMark(int row) {
+    const int marked = std::min(row, RowCount() - 1);
+    selectionModel()->setCurrentIndex(m_model->index(marked, 0), QItemSelectionModel::NoUpdate);
+}
+
+int CSortListCtrl::SelectionMark() const {
+    return currentIndex().row();
+}
+
 void CSortListCtrl::keyPressEvent(QKeyEvent* event) {
     emit keyPressed(event->key());
     QTreeView::keyPressEvent(event);

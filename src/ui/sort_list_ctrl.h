@@ -55,6 +55,13 @@ public:
     /// The selected rows, in ascending order.
     std::vector<int> SelectedRows() const;
 
+    /// Makes `row` the current row, where keyboard moves and shift-clicks start, without
+    /// changing the selection. A row past the end marks the last row; none is marked when the
+    /// list is empty.
+    void SetSelectionMark(int row);
+    /// The current row, or -1.
+    int SelectionMark() const;
+
     int SortColumn() const { return m_nSortColumn; }
     bool IsSortAscending() const { return m_bSortAscending; }
     CSortHeaderCtrl& Header() const { return *m_header; }

@@ -2,20 +2,33 @@
 #include "ui/tallowick_dlg.h"
 
 #include "ui/app_icon.h"
+#include "ui/background_job.h"
 #include "ui/dialog_units.h"
 #include "ui/folder_picker.h"
+#include "ui/new_filename_dlg.h"
+#include "ui/progress_dlg.h"
 #include "ui/sort_list_ctrl.h"
 
 #include <algorithm>
+#include <climits>
+#include <ranges>
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
+
+using tallowick::ResultRow;
 
 namespace {
 
 constexpr std::string_view kResultColumns = "ROM Name,240; Closest Match,240;  New Name,240;";
+constexpr int kColumnNewName = 2;
+
+std::string_view BytesView(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
 
 /// A centred caption above a button; a carriage return in `text` starts a new line. Only a
 /// caption without line breaks of its own is wrapped: the others would lose their last word to
@@ -78,7 +91,6 @@ void CTallowickDlg::CreateControls() {
     m_checkIgnoreBrackets = new QCheckBox(tr("Ignore everything in () and []'s"), this);
     m_checkIgnoreBrackets->setObjectName(QStringLiteral("ignoreBracketsCheck"));
     m_checkIgnoreBrackets->setGeometry(units.ToPixels(9, 35, 115, 10));
-    m_checkIgnoreBrackets->hide();
 
     MakeCaption(tr("Destination Folder\r(renamed files will be copied here)"),
                 units.ToPixels(189, 0, 119, 17), this);
@@ -96,6 +108,8 @@ void CTallowickDlg::ConnectCommands() {
     connect(m_listResults, &CSortListCtrl::keyPressed, this, &CTallowickDlg::OnListKeyDown);
     connect(m_listResults, &CSortListCtrl::listDoubleClicked, this,
             &CTallowickDlg::OnListDoubleClick);
+    connect(m_checkIgnoreBrackets, &QCheckBox::toggled, this,
+            &CTallowickDlg::OnIgnoreBracketsToggled);
 }
 
 void CTallowickDlg::OnInitDialog() {
@@ -136,16 +150,158 @@ void CTallowickDlg::LayoutList(bool record) {
 
 // The commands behind the buttons and the list.
 
-void CTallowickDlg::OnBrowseSource() {}
+void CTallowickDlg::OnBrowseSource() {
+    if (BrowseForFolder(m_strSourceFolder, tr("Folder of files to rename..."), *m_folderPicker,
+                        this) != 1) {
+        return;
+    }
+    m_strSourceFolder += '/';
+    tallowick::RelistFolder(m_sourceListing, m_strSourceFolder);
+    m_listResults->DeleteAllRows();
+}
 
-void CTallowickDlg::OnBrowseRom() {}
+void CTallowickDlg::OnBrowseRom() {
+    if (BrowseForFolder(m_strRomFolder, tr("Folder of files to get filenames from..."),
+                        *m_folderPicker, this) != 1) {
+        return;
+    }
+    m_strRomFolder += '/';
+    tallowick::RelistFolder(m_romListing, m_strRomFolder);
+    // The new rows go below those of earlier passes.
+    AppendRows(LookUpNamesWithProgress());
+}
 
-void CTallowickDlg::OnBrowseDest() {}
+void CTallowickDlg::OnBrowseDest() {
+    if (BrowseForFolder(m_strDestFolder, tr("Destination folder for renamed files..."),
+                        *m_folderPicker, this) != 1) {
+        return;
+    }
+    m_strDestFolder += '/';
+    m_btnGo->setEnabled(true);
+}
 
 void CTallowickDlg::OnGo() {}
 
-void CTallowickDlg::OnListRightClick(const QPoint& /*position*/) {}
+void CTallowickDlg::OnIgnoreBracketsToggled() {
+    if (m_strRomFolder.empty()) {
+        return; // the next ROM pick reads the option
+    }
+    // Rows found with the other setting would sit among the new ones with no telling them
+    // apart, so the new pass replaces every row of the list.
+    std::vector<ResultRow> rows = LookUpNamesWithProgress();
+    m_listResults->DeleteAllRows();
+    AppendRows(rows);
+}
 
-void CTallowickDlg::OnListKeyDown(int /*key*/) {}
+std::vector<ResultRow> CTallowickDlg::LookUpNamesWithProgress() {
+    const std::vector<std::string> romPaths = tallowick::PathsOf(m_romListing);
+    const std::vector<std::string> sourcePaths = tallowick::PathsOf(m_sourceListing);
+    const bool ignoreBrackets = m_checkIgnoreBrackets->isChecked();
+    std::vector<ResultRow> rows;
+    RunJob(romPaths.size(), tr("Looking for names, hang on..."), [&](JobState& state) {
+        const tallowick::LookupControl control{[&](std::size_t done) { ReportDone(state, done); },
+                                               &state.cancelRequested};
+        rows = tallowick::LookUpNames(romPaths, sourcePaths, ignoreBrackets, control);
+    });
+    m_nRowCount = static_cast<int>(rows.size());
+    return rows;
+}
 
-void CTallowickDlg::OnListDoubleClick() {}
+void CTallowickDlg::AppendRows(const std::vector<ResultRow>& rows) {
+    for (const ResultRow& row : rows) {
+        m_listResults->AppendRow({row.romName, row.closestMatch, row.newName});
+    }
+}
+
+void CTallowickDlg::RunJob(std::size_t itemCount, const QString& status,
+                           const std::function<void(JobState&)>& work) {
+    CProgressDlg progress(this);
+    progress.Open(true, static_cast<int>(std::min<std::size_t>(itemCount, INT_MAX)), status, {});
+    m_progressRunning = &progress;
+    SetJobCommandsEnabled(false);
+    RunWithProgress(progress, work);
+    SetJobCommandsEnabled(true);
+    m_progressRunning = nullptr;
+}
+
+void CTallowickDlg::SetJobCommandsEnabled(bool enabled) {
+    const std::initializer_list<QWidget*> jobStarters = {m_btnBrowseSource, m_btnBrowseRom,
+                                                         m_btnBrowseDest, m_checkIgnoreBrackets};
+    for (QWidget* control : jobStarters) {
+        control->setEnabled(enabled);
+    }
+    m_btnGo->setEnabled(enabled && !m_strDestFolder.empty());
+}
+
+void CTallowickDlg::ReportDone(JobState& state, std::size_t done) const {
+    state.done = done;
+    if (m_workObserver) {
+        m_workObserver(done);
+    }
+}
+
+void CTallowickDlg::SetWorkObserver(std::function<void(std::size_t)> observer) {
+    m_workObserver = std::move(observer);
+}
+
+void CTallowickDlg::reject() {
+    if (m_progressRunning) {
+        m_progressRunning->reject();
+        return;
+    }
+    QDialog::reject();
+}
+
+// The row commands. None runs while a job does: they would start a second job or change the
+// rows under it.
+
+void CTallowickDlg::OnListRightClick(const QPoint& position) {
+    if (IsJobRunning() || m_listResults->SelectedRows().empty()) {
+        return;
+    }
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("rowMenu"));
+    QAction* rename = menu.addAction(tr("Rename"));
+    const QAction* modify = menu.addAction(tr("Modify"));
+    const QAction* remove = menu.addAction(tr("Delete"));
+    rename->setEnabled(!m_strDestFolder.empty());
+
+    const QAction* chosen = menu.exec(m_listResults->viewport()->mapToGlobal(position));
+    if (chosen == remove) {
+        DeleteSelectedRows();
+    } else if (chosen == modify) {
+        EditSelectedNames();
+    }
+}
+
+void CTallowickDlg::OnListKeyDown(int key) {
+    if (key == Qt::Key_Delete && !IsJobRunning()) {
+        DeleteSelectedRows();
+    }
+}
+
+void CTallowickDlg::OnListDoubleClick() {
+    if (!IsJobRunning()) {
+        EditSelectedNames();
+    }
+}
+
+void CTallowickDlg::DeleteSelectedRows() {
+    const std::vector<int> selected = m_listResults->SelectedRows();
+    // From the last row up, so that the rows still to delete keep their indexes.
+    for (const int row : std::views::reverse(selected)) {
+        m_listResults->DeleteRow(row);
+    }
+    // Where the last selected row stood once the rows above it were gone: the row after it.
+    const int mark = selected.empty() ? 0 : selected.back() - static_cast<int>(selected.size() - 1);
+    m_listResults->SetSelectionMark(mark);
+}
+
+void CTallowickDlg::EditSelectedNames() {
+    CNewFilenameDlg dialog(this);
+    for (const int row : m_listResults->SelectedRows()) {
+        dialog.m_strName = m_listResults->CellBytes(row, kColumnNewName);
+        dialog.exec(); // after Esc m_strName still holds the row's name
+        m_listResults->SetCellText(row, kColumnNewName, BytesView(dialog.m_strName));
+    }
+}

@@ -2,15 +2,22 @@
 #pragma once
 
 #include "listing/file_listing.h"
+#include "matching/lookup_pass.h"
 
+#include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QDialog>
 #include <QIcon>
+#include <QPointer>
 
+class CProgressDlg;
 class CSortListCtrl;
 class FolderPicker;
+struct JobState;
 class QCheckBox;
 class QPushButton;
 
@@ -27,13 +34,32 @@ public:
     ~CTallowickDlg() override;
 
     CSortListCtrl& ResultList() const { return *m_listResults; }
-    /// The "Ignore everything in () and []'s" option; hidden until the option is offered.
+    /// The "Ignore everything in () and []'s" option, read by every lookup pass.
     QCheckBox& IgnoreBracketsCheck() const { return *m_checkIgnoreBrackets; }
     void SetFolderPicker(std::unique_ptr<FolderPicker> picker);
+
+    const std::string& SourceFolder() const { return m_strSourceFolder; }
+    const std::string& RomFolder() const { return m_strRomFolder; }
+    const std::string& DestFolder() const { return m_strDestFolder; }
+    int LastPassRowCount() const { return m_nRowCount; }
+    /// True while a lookup pass or a copy runs under the progress window.
+    bool IsJobRunning() const { return !m_progressRunning.isNull(); }
+
+    /// Called on the worker thread each time the running job has finished an item, with the
+    /// number done so far; lets tests act at a known point of the work.
+    void SetWorkObserver(std::function<void(std::size_t done)> observer);
+
+    /// Deletes every selected row and marks the row that took the place of the last one.
+    void DeleteSelectedRows();
+    /// Lets the user edit the New Name of each selected row in turn, in a New Filename dialog.
+    void EditSelectedNames();
 
 public slots:
     /// Enter never closes the main window.
     void accept() override {}
+    /// Esc and the close box end the program; while a job runs they only stop the job, so that
+    /// nothing is left half done behind the user's back.
+    void reject() override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -46,11 +72,23 @@ private slots:
     void OnListRightClick(const QPoint& position);
     void OnListKeyDown(int key);
     void OnListDoubleClick();
+    void OnIgnoreBracketsToggled();
 
 private:
     void CreateControls();
     void ConnectCommands();
     void OnInitDialog();
+    /// Runs the lookup pass over the two listings under the progress window and gives the rows
+    /// found, all of them unless the user stopped the pass.
+    std::vector<tallowick::ResultRow> LookUpNamesWithProgress();
+    void AppendRows(const std::vector<tallowick::ResultRow>& rows);
+    /// Runs `work` off the user-interface thread under a progress window that shows `status`
+    /// and counts up to `itemCount`. The commands that start jobs are off meanwhile.
+    void RunJob(std::size_t itemCount, const QString& status,
+                const std::function<void(JobState&)>& work);
+    void SetJobCommandsEnabled(bool enabled);
+    /// Records `done` for the progress window and tells the work observer.
+    void ReportDone(JobState& state, std::size_t done) const;
     /// Records the list's distances to the dialog's edges (`record`), or places the list by
     /// them so that it follows the dialog's size.
     void LayoutList(bool record);
@@ -63,6 +101,8 @@ private:
     tallowick::CFileListing m_romListing;
     int m_nRowCount = 0; ///< rows that the last lookup pass added
     std::unique_ptr<FolderPicker> m_folderPicker;
+    QPointer<CProgressDlg> m_progressRunning; ///< the running job's window; null when idle
+    std::function<void(std::size_t)> m_workObserver;
 
     QPushButton* m_btnGo; ///< Qt child, as are all controls below
     QPushButton* m_btnBrowseSource;

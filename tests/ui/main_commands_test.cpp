@@ -1,0 +1,504 @@
+// SPDX-License-Identifier: MIT
+#include "listing/file_listing.h"
+#include "matching/lookup_pass.h"
+#include "modal_answerer.h"
+#include "scripted_folder_picker.h"
+#include "temp_dir.h"
+#include "temporary_settings.h"
+#include "ui/progress_dlg.h"
+#include "ui/sort_list_ctrl.h"
+#include "ui/tallowick_dlg.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using tallowick::ResultRow;
+using tallowick::testing_support::TempDir;
+
+namespace {
+
+const std::vector<std::string> kRomNames = {
+    "Alex Kidd in Miracle World (USA, Europe).sms", "Fantasy Zone (World).sms",
+    "Golden Axe (USA, Europe).sms", "Shinobi (USA, Europe).sms", "Zzyzx Unmatched.sms"};
+const std::vector<std::string> kSourceNames = {
+    "Alex Kidd in Miracle World (USA, Europe).png", "Fantasy Zone (Japan).png",
+    "Golden Axe (Europe).png", "Shinobi (Europe).png", "Wonder Boy (USA).png"};
+
+using Row = std::vector<QByteArray>;
+
+Row RowOf(const ResultRow& row) {
+    return {QByteArray::fromStdString(row.romName), QByteArray::fromStdString(row.closestMatch),
+            QByteArray::fromStdString(row.newName)};
+}
+
+/// The rows that the core's lookup pass makes of the two folders.
+std::vector<Row> LookUpRows(const std::string& sourceFolder, const std::string& romFolder,
+                            bool ignoreBrackets) {
+    tallowick::CFileListing sources;
+    tallowick::CFileListing roms;
+    tallowick::RelistFolder(sources, sourceFolder);
+    tallowick::RelistFolder(roms, romFolder);
+    std::vector<Row> rows;
+    for (const ResultRow& row : tallowick::LookUpNames(
+             tallowick::PathsOf(roms), tallowick::PathsOf(sources), ignoreBrackets)) {
+        rows.push_back(RowOf(row));
+    }
+    return rows;
+}
+
+std::vector<Row> RowsOf(const CSortListCtrl& list) {
+    std::vector<Row> rows;
+    for (int row = 0; row < list.RowCount(); ++row) {
+        rows.push_back({list.CellBytes(row, 0), list.CellBytes(row, 1), list.CellBytes(row, 2)});
+    }
+    return rows;
+}
+
+/// Holds the running job's worker once it has done `items` items, until the user-interface
+/// thread has run `action`: lets a test look at, or act on, a job that is surely still running.
+class WorkPause {
+public:
+    WorkPause(CTallowickDlg& dialog, std::size_t items, std::function<void()> action)
+        : m_action(std::move(action)) {
+        dialog.SetWorkObserver([this, items](std::size_t done) {
+            if (done >= items && !m_paused.exchange(true)) {
+                while (!m_released) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                }
+            }
+        });
+        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+            if (m_paused && !m_released) {
+                m_action();
+                m_released = true;
+            }
+        });
+        m_poll.start(2);
+    }
+
+    bool Happened() const { return m_released; }
+
+private:
+    std::function<void()> m_action;
+    std::atomic<bool> m_paused{false};
+    std::atomic<bool> m_released{false};
+    QTimer m_poll;
+};
+
+} // namespace
+
+class MainCommandsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TemporarySettings> m_settings;
+    std::unique_ptr<TempDir> m_source;
+    std::unique_ptr<TempDir> m_roms;
+    std::unique_ptr<TempDir> m_dest;
+    std::unique_ptr<CTallowickDlg> m_dialog;
+    ScriptedFolderPicker* m_picker = nullptr; ///< owned by m_dialog
+
+    QPushButton* Button(const char* name) const {
+        return m_dialog->findChild<QPushButton*>(QLatin1String(name));
+    }
+    CSortListCtrl& List() const { return m_dialog->ResultList(); }
+
+    /// Clicks `button` and picks `folder` in the picker it opens.
+    void Pick(const char* button, const std::string& folder) {
+        m_picker->Answer(QFile::decodeName(QByteArray::fromStdString(folder)));
+        QTest::mouseClick(Button(button), Qt::LeftButton);
+    }
+    void PickAll() {
+        Pick("browseSourceButton", m_source->Path());
+        Pick("browseRomButton", m_roms->Path());
+        Pick("browseDestButton", m_dest->Path());
+    }
+
+    static void AddFiles(const TempDir& folder, const std::vector<std::string>& names) {
+        for (const std::string& name : names) {
+            folder.AddFile(name, "content of " + name);
+        }
+    }
+
+    void SelectRows(const std::vector<int>& rows) {
+        List().clearSelection();
+        for (const int row : rows) {
+            List().selectionModel()->select(List().model()->index(row, 0),
+                                            QItemSelectionModel::Select |
+                                                QItemSelectionModel::Rows);
+        }
+    }
+
+    /// Right-clicks the list and gives the texts and states of the menu that opens, choosing
+    /// `choice` in it (nothing: the menu is dismissed). Empty when no menu opened.
+    QStringList RightClick(const QString& choice = {}) {
+        QStringList items;
+        const ModalAnswerer user([&](QWidget* window) {
+            auto* menu = qobject_cast<QMenu*>(window);
+            if (menu == nullptr) {
+                return; // a dialog opened by the chosen command
+            }
+            QAction* chosen = nullptr;
+            for (QAction* action : menu->actions()) {
+                items << action->text() + (action->isEnabled() ? "" : " (greyed)");
+                if (action->text() == choice) {
+                    chosen = action;
+                }
+            }
+            if (chosen != nullptr) {
+                menu->setActiveAction(chosen);
+                QTest::keyClick(menu, Qt::Key_Return);
+            } else {
+                QTest::keyClick(menu, Qt::Key_Escape);
+            }
+        });
+        emit List().customContextMenuRequested(QPoint(5, 5));
+        return items;
+    }
+
+private slots:
+    void initTestCase() { m_settings = std::make_unique<TemporarySettings>(); }
+
+    void init() {
+        m_source = std::make_unique<TempDir>();
+        m_roms = std::make_unique<TempDir>();
+        m_dest = std::make_unique<TempDir>();
+        AddFiles(*m_source, kSourceNames);
+        AddFiles(*m_roms, kRomNames);
+        m_dialog = std::make_unique<CTallowickDlg>();
+        auto picker = std::make_unique<ScriptedFolderPicker>();
+        m_picker = picker.get();
+        m_dialog->SetFolderPicker(std::move(picker));
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+    }
+
+    void cleanup() {
+        m_dialog.reset();
+        m_source.reset();
+        m_roms.reset();
+        m_dest.reset();
+    }
+
+    void picksAskWithTheirTitlesAndEndInASeparator() {
+        PickAll();
+        QCOMPARE(m_picker->m_titles, (QStringList{"Folder of files to rename...",
+                                                  "Folder of files to get filenames from...",
+                                                  "Destination folder for renamed files..."}));
+        QCOMPARE(m_dialog->SourceFolder(), m_source->Path() + '/');
+        QCOMPARE(m_dialog->RomFolder(), m_roms->Path() + '/');
+        QCOMPARE(m_dialog->DestFolder(), m_dest->Path() + '/');
+        QVERIFY(Button("goButton")->isEnabled());
+    }
+
+    void romPickFillsTheListAsTheLookupPassDoes() {
+        Pick("browseSourceButton", m_source->Path());
+        Pick("browseRomButton", m_roms->Path());
+        const std::vector<Row> expected = LookUpRows(m_source->Path(), m_roms->Path(), false);
+        QCOMPARE(RowsOf(List()), expected);
+        QCOMPARE(m_dialog->LastPassRowCount(), int(kRomNames.size()));
+        QVERIFY(!Button("goButton")->isEnabled()); // no destination yet
+        QVERIFY(m_dialog->findChild<CProgressDlg*>() == nullptr);
+    }
+
+    void aCancelledPickChangesNothing_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("source") << "browseSourceButton";
+        QTest::newRow("ROM") << "browseRomButton";
+        QTest::newRow("destination") << "browseDestButton";
+    }
+
+    void aCancelledPickChangesNothing() {
+        QFETCH(QString, button);
+        Pick("browseSourceButton", m_source->Path());
+        Pick("browseRomButton", m_roms->Path());
+        const std::vector<Row> rowsBefore = RowsOf(List());
+        int itemsLookedUp = 0;
+        m_dialog->SetWorkObserver([&](std::size_t) { ++itemsLookedUp; });
+
+        m_picker->Answer(std::nullopt);
+        QTest::mouseClick(Button(button.toLatin1().constData()), Qt::LeftButton);
+
+        QCOMPARE(RowsOf(List()), rowsBefore);
+        QCOMPARE(m_dialog->SourceFolder(), m_source->Path() + '/');
+        QCOMPARE(m_dialog->RomFolder(), m_roms->Path() + '/');
+        QCOMPARE(m_dialog->DestFolder(), "");
+        QVERIFY(!Button("goButton")->isEnabled());
+        QCOMPARE(itemsLookedUp, 0);
+    }
+
+    void sourcePickEmptiesTheListButKeepsTheRowCount() {
+        Pick("browseSourceButton", m_source->Path());
+        Pick("browseRomButton", m_roms->Path());
+        Pick("browseSourceButton", m_source->Path());
+        QCOMPARE(List().RowCount(), 0);
+        QCOMPARE(m_dialog->LastPassRowCount(), int(kRomNames.size()));
+    }
+
+    void secondRomPickAppendsItsRows() {
+        TempDir moreRoms;
+        AddFiles(moreRoms, {"Shinobi (Japan).sms", "Golden Axe Warrior (USA).sms"});
+        Pick("browseSourceButton", m_source->Path());
+        Pick("browseRomButton", m_roms->Path());
+        Pick("browseRomButton", moreRoms.Path());
+
+        std::vector<Row> expected = LookUpRows(m_source->Path(), m_roms->Path(), false);
+        const std::vector<Row> second = LookUpRows(m_source->Path(), moreRoms.Path(), false);
+        expected.insert(expected.end(), second.begin(), second.end());
+        QCOMPARE(RowsOf(List()), expected);
+        QCOMPARE(m_dialog->LastPassRowCount(), 2);
+    }
+
+    void lookupRunsUnderTheProgressWindowWithTheCommandsOff() {
+        Pick("browseSourceButton", m_source->Path());
+        Pick("browseDestButton", m_dest->Path());
+        QString status;
+        int maximum = -1;
+        bool visible = false;
+        QStringList enabledDuringJob;
+        const WorkPause pause(*m_dialog, 1, [&] {
+            const auto* progress = m_dialog->findChild<CProgressDlg*>();
+            status = progress->Status();
+            maximum = progress->Maximum();
+            visible = progress->isVisible();
+            for (const char* name : {"browseSourceButton", "browseRomButton", "browseDestButton",
+                                     "goButton", "ignoreBracketsCheck"}) {
+                if (m_dialog->findChild<QWidget*>(name)->isEnabled()) {
+                    enabledDuringJob << name;
+                }
+            }
+        });
+        Pick("browseRomButton", m_roms->Path());
+
+        QVERIFY(pause.Happened());
+        QCOMPARE(status, "Looking for names, hang on...");
+        QCOMPARE(maximum, int(kRomNames.size()));
+        QVERIFY(visible);
+        QCOMPARE(enabledDuringJob, QStringList());
+        QVERIFY(Button("browseRomButton")->isEnabled());
+        QVERIFY(Button("goButton")->isEnabled());
+        QVERIFY(m_dialog->IgnoreBracketsCheck().isEnabled());
+    }
+
+    // Esc and the close box of the progress window, and those of the main window while it
+    // works, stop the pass; the rows found so far stay and the main window stays open.
+    void stoppingTheLookupKeepsTheRowsFoundSoFar_data() {
+        QTest::addColumn<bool>("fromMainWindow");
+        QTest::newRow("progress window") << false;
+        QTest::newRow("main window") << true;
+    }
+
+    void stoppingTheLookupKeepsTheRowsFoundSoFar() {
+        QFETCH(bool, fromMainWindow);
+        std::vector<std::string> manyRoms;
+        for (int i = 0; i < 60; ++i) {
+            manyRoms.push_back("Shinobi Part " + std::to_string(i) + " (USA).sms");
+        }
+        TempDir roms;
+        AddFiles(roms, manyRoms);
+        Pick("browseSourceButton", m_source->Path());
+        const WorkPause pause(*m_dialog, 1, [&] {
+            if (fromMainWindow) {
+                m_dialog->close();
+            } else {
+                QTest::keyClick(m_dialog->findChild<CProgressDlg*>(), Qt::Key_Escape);
+            }
+        });
+        Pick("browseRomButton", roms.Path());
+
+        QVERIFY(pause.Happened());
+        QVERIFY(m_dialog->isVisible());
+        const std::vector<Row> rows = RowsOf(List());
+        QVERIFY(!rows.empty());
+        QVERIFY2(rows.size() < manyRoms.size(), "the pass was not stopped");
+        const std::vector<Row> all = LookUpRows(m_source->Path(), roms.Path(), false);
+        QCOMPARE(rows, std::vector<Row>(all.begin(), all.begin() + rows.size()));
+        QCOMPARE(m_dialog->LastPassRowCount(), int(rows.size()));
+        QVERIFY(!m_dialog->IsJobRunning());
+    }
+
+    void deleteRemovesTheSelectedRowsAndMarksTheNext_data() {
+        QTest::addColumn<bool>("byMenu");
+        QTest::newRow("Delete key") << false;
+        QTest::newRow("context menu") << true;
+    }
+
+    void deleteRemovesTheSelectedRowsAndMarksTheNext() {
+        QFETCH(bool, byMenu);
+        Pick("browseSourceButton", m_source->Path());
+        Pick("browseRomButton", m_roms->Path());
+        const std::vector<Row> before = RowsOf(List());
+        SelectRows({1, 3});
+        if (byMenu) {
+            RightClick("Delete");
+        } else {
+            QTest::keyClick(&List(), Qt::Key_Delete);
+        }
+        QCOMPARE(RowsOf(List()), (std::vector<Row>{before[0], before[2], before[4]}));
+        QCOMPARE(List().SelectionMark(), 2);
+        QVERIFY(List().SelectedRows().empty());
+        QCOMPARE(m_dialog->LastPassRowCount(), 5);
+    }
+
+    void deleteWithNothingSelectedOnlyMarksTheFirstRow() {
+        Pick("browseSourceButton", m_source->Path());
+        Pick("browseRomButton", m_roms->Path());
+        List().clearSelection();
+        QTest::keyClick(&List(), Qt::Key_Delete);
+        QCOMPARE(List().RowCount(), 5);
+        QCOMPARE(List().SelectionMark(), 0);
+    }
+
+    void theRowMenuOffersRenameOnlyWithADestination() {
+        Pick("browseSourceButton", m_source->Path());
+        Pick("browseRomButton", m_roms->Path());
+        List().clearSelection();
+        QCOMPARE(RightClick(), QStringList());
+
+        SelectRows({0});
+        QCOMPARE(RightClick(), (QStringList{"Rename (greyed)", "Modify", "Delete"}));
+        Pick("browseDestButton", m_dest->Path());
+        QCOMPARE(RightClick(), (QStringList{"Rename", "Modify", "Delete"}));
+        QCOMPARE(List().RowCount(), 5);
+    }
+
+    void modifyEditsEachSelectedRowInTurn_data() {
+        QTest::addColumn<bool>("byMenu");
+        QTest::newRow("context menu") << true;
+        QTest::newRow("double-click") << false;
+    }
+
+    void modifyEditsEachSelectedRowInTurn() {
+        QFETCH(bool, byMenu);
+        Pick("browseSourceButton", m_source->Path());
+        Pick("browseRomButton", m_roms->Path());
+        const std::vector<Row> before = RowsOf(List());
+        SelectRows({0, 2});
+
+        QStringList shown;
+        const ModalAnswerer user([&](QWidget* window) {
+            if (qobject_cast<QMenu*>(window) != nullptr) {
+                return; // the row menu is answered by RightClick
+            }
+            QCOMPARE(window->windowTitle(), "New Filename");
+            auto* edit = window->findChild<QLineEdit*>("nameEdit");
+            shown << edit->text();
+            if (shown.size() == 1) {
+                edit->setText(QStringLiteral("Renamed.png"));
+                QTest::keyClick(edit, Qt::Key_Return);
+            } else {
+                QTest::keyClick(edit, Qt::Key_Escape);
+            }
+        });
+        if (byMenu) {
+            RightClick("Modify");
+        } else {
+            emit List().listDoubleClicked();
+        }
+
+        QCOMPARE(shown,
+                 (QStringList{QString::fromUtf8(before[0][2]), QString::fromUtf8(before[2][2])}));
+        QCOMPARE(List().CellBytes(0, 2), "Renamed.png");
+        QCOMPARE(List().CellBytes(2, 2), before[2][2]);
+    }
+
+    void theOptionIsShownUncheckedAndRerunsTheLookup() {
+        TempDir sources;
+        TempDir roms;
+        AddFiles(sources, {"Ax.png", "Game (Europe).png", "Game (USA).png"});
+        AddFiles(roms, {"Ax (USA, Europe, Brazil) (Rev 2).sms", "Game (USA).sms"});
+        QCheckBox& option = m_dialog->IgnoreBracketsCheck();
+        QVERIFY(option.isVisible());
+        QVERIFY(!option.isChecked());
+
+        Pick("browseSourceButton", sources.Path());
+        // A pass begins where the count of ROM files done starts again from below.
+        int passes = 0;
+        std::size_t lastDone = SIZE_MAX;
+        m_dialog->SetWorkObserver([&](std::size_t done) {
+            passes += done <= lastDone ? 1 : 0;
+            lastDone = done;
+        });
+        QTest::mouseClick(&option, Qt::LeftButton); // no ROM folder yet: nothing runs
+        QCOMPARE(passes, 0);
+        QCOMPARE(List().RowCount(), 0);
+
+        Pick("browseRomButton", roms.Path());
+        const std::vector<Row> withOption = LookUpRows(sources.Path(), roms.Path(), true);
+        const std::vector<Row> without = LookUpRows(sources.Path(), roms.Path(), false);
+        QVERIFY(withOption != without);
+        QCOMPARE(RowsOf(List()), withOption);
+
+        QTest::mouseClick(&option, Qt::LeftButton);
+        QCOMPARE(RowsOf(List()), without);
+        QTest::mouseClick(&option, Qt::LeftButton);
+        QCOMPARE(RowsOf(List()), withOption);
+        QCOMPARE(passes, 3);
+    }
+
+    // The window keeps handling paint requests, and the bar follows the pass, while a long
+    // lookup pass runs. TALLOWICK_LONG_LOOKUP_FILES sets the number of ROM and source files.
+    void keepsRepaintingWhileALongLookupRuns() {
+        const int files = qEnvironmentVariableIntValue("TALLOWICK_LONG_LOOKUP_FILES") > 0
+                              ? qEnvironmentVariableIntValue("TALLOWICK_LONG_LOOKUP_FILES")
+                              : 600;
+        TempDir sources;
+        TempDir roms;
+        for (int i = 0; i < files; ++i) {
+            const std::string title =
+                "Title " + std::to_string(i * 7919 % 100'003) + " Part " + std::to_string(i % 37);
+            roms.AddFile(title + " (USA, Europe).sms");
+            sources.AddFile(title + " (Europe).png");
+        }
+        Pick("browseSourceButton", sources.Path());
+
+        struct PaintCounter : QObject {
+            int paints = 0;
+            bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+                paints += event->type() == QEvent::Paint ? 1 : 0;
+                return false;
+            }
+        } counter;
+        QList<int> barPositions;
+        QTimer sampler;
+        QObject::connect(&sampler, &QTimer::timeout, [&] {
+            if (const auto* progress = m_dialog->findChild<CProgressDlg*>()) {
+                if (barPositions.isEmpty() || barPositions.last() != progress->Position()) {
+                    barPositions << progress->Position();
+                }
+                m_dialog->update(); // as the window system asks when the window is uncovered
+            }
+        });
+        m_dialog->installEventFilter(&counter);
+        sampler.start(50);
+        QElapsedTimer clock;
+        clock.start();
+        Pick("browseRomButton", roms.Path());
+        sampler.stop();
+        qInfo("%d x %d files: %lld ms, %d paint events, %lld bar positions", files, files,
+              clock.elapsed(), counter.paints, barPositions.size());
+
+        QCOMPARE(List().RowCount(), files);
+        QVERIFY2(counter.paints >= 2, "the main window was not repainted during the pass");
+        QVERIFY2(barPositions.size() >= 2, "the bar did not advance during the pass");
+        QVERIFY(std::is_sorted(barPositions.begin(), barPositions.end()));
+    }
+};
+
+QTEST_MAIN(MainCommandsTest)
+#include "main_commands_test.moc"
