@@ -91,6 +91,10 @@ void CTallowickDlg::CreateControls() {
     m_checkIgnoreBrackets = new QCheckBox(tr("Ignore everything in () and []'s"), this);
     m_checkIgnoreBrackets->setObjectName(QStringLiteral("ignoreBracketsCheck"));
     m_checkIgnoreBrackets->setGeometry(units.ToPixels(9, 35, 115, 10));
+    // Nothing stands to its right: grow it where the font's text would be cut off.
+    m_checkIgnoreBrackets->resize(
+        std::max(m_checkIgnoreBrackets->width(), m_checkIgnoreBrackets->sizeHint().width()),
+        m_checkIgnoreBrackets->height());
 
     MakeCaption(tr("Destination Folder\r(renamed files will be copied here)"),
                 units.ToPixels(189, 0, 119, 17), this);
