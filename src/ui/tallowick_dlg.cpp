@@ -292,6 +292,9 @@ void CTallowickDlg::OnListDoubleClick() {
 
 void CTallowickDlg::DeleteSelectedRows() {
     const std::vector<int> selected = m_listResults->SelectedRows();
+    // Every selected row goes: the selection need not follow each removal, which with many
+    // scattered rows would take seconds.
+    m_listResults->clearSelection();
     // From the last row up, so that the rows still to delete keep their indexes.
     for (const int row : std::views::reverse(selected)) {
         m_listResults->DeleteRow(row);
