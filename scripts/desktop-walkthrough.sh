@@ -5,12 +5,14 @@
 # in ../shared/data (empty ROM files, image files that hold their own name).
 #
 # Usage: xvfb-run -a -s "-screen 0 1280x800x24" scripts/desktop-walkthrough.sh BUILD_DIR OUT_DIR [SYSTEM]
+# TALLOWICK_DATA_DIR names the folder of name lists when it is not ../shared/data.
 set -euo pipefail
 
 build_dir=$(realpath "$1")
 out_dir=$(realpath -m "$2")
 system=${3:-mastersystem}
-data_dir=$(dirname "$(realpath "$0")")/../../shared/data/$system
+repo=$(dirname "$(realpath "$0")")/..
+data_dir=${TALLOWICK_DATA_DIR:-$repo/../shared/data}/$system
 
 mkdir -p "$out_dir"
 work=$(mktemp -d)

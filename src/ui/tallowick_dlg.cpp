@@ -222,10 +222,18 @@ void CTallowickDlg::RunJob(std::size_t itemCount, const QString& status,
     CProgressDlg progress(this);
     progress.Open(true, static_cast<int>(std::min<std::size_t>(itemCount, INT_MAX)), status, {});
     m_progressRunning = &progress;
+    // Turning the focused button off moves the focus on; it comes back afterwards, so that the
+    // keyboard goes on from the button the user pressed.
+    const QPointer<QWidget> focused = focusWidget();
     SetJobCommandsEnabled(false);
     RunWithProgress(progress, work);
     SetJobCommandsEnabled(true);
     m_progressRunning = nullptr;
+    progress.hide();
+    activateWindow(); // the progress window took it when it came to the front
+    if (focused) {
+        focused->setFocus();
+    }
 }
 
 void CTallowickDlg::SetJobCommandsEnabled(bool enabled) {

@@ -296,6 +296,18 @@ private slots:
         QVERIFY(m_dialog->IgnoreBracketsCheck().isEnabled());
     }
 
+    void theKeyboardFocusReturnsToTheButtonPressed() {
+        m_dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        Pick("browseSourceButton", m_source->Path());
+        QPushButton* rom = Button("browseRomButton");
+        rom->setFocus();
+        m_picker->Answer(QString::fromStdString(m_roms->Path()));
+        QTest::keyClick(rom, Qt::Key_Space);
+        QCOMPARE(List().RowCount(), int(kRomNames.size()));
+        QTRY_COMPARE(QApplication::focusWidget(), rom);
+    }
+
     // Esc and the close box of the progress window, and those of the main window while it
     // works, stop the pass; the rows found so far stay and the main window stays open.
     void stoppingTheLookupKeepsTheRowsFoundSoFar_data() {
