@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ui/tallowick_dlg.h"
 
+#include "copy/copy_rows.h"
 #include "ui/app_icon.h"
 #include "ui/background_job.h"
+#include "ui/copy_summary_dlg.h"
 #include "ui/dialog_units.h"
 #include "ui/folder_picker.h"
 #include "ui/new_filename_dlg.h"
@@ -24,6 +26,8 @@ using tallowick::ResultRow;
 namespace {
 
 constexpr std::string_view kResultColumns = "ROM Name,240; Closest Match,240;  New Name,240;";
+constexpr int kColumnRomName = 0;
+constexpr int kColumnClosestMatch = 1;
 constexpr int kColumnNewName = 2;
 
 std::string_view BytesView(const QByteArray& bytes) {
@@ -184,7 +188,44 @@ void CTallowickDlg::OnBrowseDest() {
     m_btnGo->setEnabled(true);
 }
 
-void CTallowickDlg::OnGo() {}
+void CTallowickDlg::OnGo() {
+    // Every row that the list holds, as it shows them. The last pass's row count would leave
+    // out rows, or take rows of an earlier pass instead, once a second ROM pick has appended.
+    std::vector<ResultRow> rows;
+    rows.reserve(m_listResults->RowCount());
+    for (int row = 0; row < m_listResults->RowCount(); ++row) {
+        rows.push_back(RowAt(row));
+    }
+    CopyRowsAndReport(rows);
+}
+
+void CTallowickDlg::RenameSelectedRows() {
+    std::vector<ResultRow> rows;
+    for (const int row : m_listResults->SelectedRows()) {
+        rows.push_back(RowAt(row));
+    }
+    CopyRowsAndReport(rows);
+}
+
+ResultRow CTallowickDlg::RowAt(int row) const {
+    return {m_listResults->CellBytes(row, kColumnRomName).toStdString(),
+            m_listResults->CellBytes(row, kColumnClosestMatch).toStdString(),
+            m_listResults->CellBytes(row, kColumnNewName).toStdString(), 0.0F};
+}
+
+void CTallowickDlg::CopyRowsAndReport(const std::vector<ResultRow>& rows) {
+    if (m_strDestFolder.empty()) {
+        return; // "Go!" and "Rename" are off until then; an empty folder would name the root
+    }
+    tallowick::CopySummary summary;
+    RunJob(rows.size(), tr("Copying files..."), [&](JobState& state) {
+        const tallowick::CopyControl control{
+            [&](const tallowick::RowCopyReport& report) { ReportDone(state, report.rowsDone); },
+            &state.cancelRequested};
+        summary = tallowick::CopyRows(rows, m_strSourceFolder, m_strDestFolder, {}, control);
+    });
+    CCopySummaryDlg(summary, rows.size(), this).exec();
+}
 
 void CTallowickDlg::OnIgnoreBracketsToggled() {
     if (m_strRomFolder.empty()) {
@@ -279,7 +320,9 @@ void CTallowickDlg::OnListRightClick(const QPoint& position) {
     rename->setEnabled(!m_strDestFolder.empty());
 
     const QAction* chosen = menu.exec(m_listResults->viewport()->mapToGlobal(position));
-    if (chosen == remove) {
+    if (chosen == rename) {
+        RenameSelectedRows();
+    } else if (chosen == remove) {
         DeleteSelectedRows();
     } else if (chosen == modify) {
         EditSelectedNames();

@@ -82,6 +82,11 @@ private:
     /// found, all of them unless the user stopped the pass.
     std::vector<tallowick::ResultRow> LookUpNamesWithProgress();
     void AppendRows(const std::vector<tallowick::ResultRow>& rows);
+    /// Copies the files of the selected rows at once, the way "Go!" copies every row.
+    void RenameSelectedRows();
+    tallowick::ResultRow RowAt(int row) const;
+    /// Copies the rows' files under the progress window, then tells the user what was done.
+    void CopyRowsAndReport(const std::vector<tallowick::ResultRow>& rows);
     /// Runs `work` off the user-interface thread under a progress window that shows `status`
     /// and counts up to `itemCount`. The commands that start jobs are off meanwhile.
     void RunJob(std::size_t itemCount, const QString& status,

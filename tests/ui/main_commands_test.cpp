@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -19,10 +20,14 @@
 #include <vector>
 
 #include <QCheckBox>
+#include <QCryptographicHash>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -69,6 +74,32 @@ std::vector<Row> RowsOf(const CSortListCtrl& list) {
     }
     return rows;
 }
+
+/// Every file of `folder` by name, with the SHA-256 of its content.
+std::map<QString, QByteArray> Checksums(const std::string& folder) {
+    std::map<QString, QByteArray> sums;
+    const QDir dir(QString::fromStdString(folder));
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::ReadOnly)) {
+            sums[name] = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+        }
+    }
+    return sums;
+}
+
+QByteArray Content(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+/// What the summary after a copy said, read by the user who then closes it.
+struct CopySummaryShown {
+    int shown = 0;
+    QString title;
+    QString text;
+    QString failures;
+};
 
 /// Holds the running job's worker once it has done `items` items, until the user-interface
 /// thread has run `action`: lets a test look at, or act on, a job that is surely still running.
@@ -170,6 +201,40 @@ private:
         });
         emit List().customContextMenuRequested(QPoint(5, 5));
         return items;
+    }
+
+    /// Runs `command`, reads the summary that follows it and closes that.
+    CopySummaryShown Copy(const std::function<void()>& command) {
+        CopySummaryShown summary;
+        const ModalAnswerer user([&](QWidget* window) {
+            if (qobject_cast<QMenu*>(window) != nullptr) {
+                return;
+            }
+            ++summary.shown;
+            summary.title = window->windowTitle();
+            summary.text = window->findChild<QLabel*>("summaryText")->text();
+            if (const auto* list = window->findChild<QPlainTextEdit*>("failureList")) {
+                summary.failures = list->toPlainText();
+            }
+            qobject_cast<QDialog*>(window)->accept();
+        });
+        command();
+        return summary;
+    }
+    CopySummaryShown PressGo() {
+        return Copy([this] { QTest::mouseClick(Button("goButton"), Qt::LeftButton); });
+    }
+
+    /// The files that copying these rows makes: New Name → content of the Closest Match.
+    std::map<QString, QByteArray> ExpectedCopies(const std::vector<Row>& rows) const {
+        std::map<QString, QByteArray> copies;
+        for (const Row& row : rows) {
+            if (!row[1].isEmpty()) {
+                copies[QString::fromUtf8(row[2])] = QCryptographicHash::hash(
+                    Content(*m_source / row[1].toStdString()), QCryptographicHash::Sha256);
+            }
+        }
+        return copies;
     }
 
 private slots:
@@ -462,6 +527,108 @@ private slots:
         QTest::mouseClick(&option, Qt::LeftButton);
         QCOMPARE(RowsOf(List()), withOption);
         QCOMPARE(passes, 3);
+    }
+
+    void goCopiesTheMatchedFilesAndLeavesTheSourcesAlone() {
+        const auto sourcesBefore = Checksums(m_source->Path());
+        PickAll();
+        const std::vector<Row> rows = RowsOf(List());
+        const CopySummaryShown summary = PressGo();
+
+        QCOMPARE(Checksums(m_dest->Path()), ExpectedCopies(rows));
+        QCOMPARE(Checksums(m_dest->Path()).size(), std::size_t(4));
+        QCOMPARE(Checksums(m_source->Path()), sourcesBefore);
+        QCOMPARE(summary.shown, 1);
+        QCOMPARE(summary.title, "Copying done");
+        QCOMPARE(summary.text, "Copied 4 files.\nSkipped 1 row without a match.\nNothing failed.");
+        QCOMPARE(summary.failures, "");
+    }
+
+    void goAfterASecondRomPickCopiesEveryRowShown() {
+        TempDir moreRoms;
+        AddFiles(moreRoms, {"Wonder Boy (Japan).sms"});
+        PickAll();
+        Pick("browseRomButton", moreRoms.Path());
+        QCOMPARE(List().RowCount(), 6);
+        QCOMPARE(m_dialog->LastPassRowCount(), 1);
+
+        const CopySummaryShown summary = PressGo();
+        QCOMPARE(Checksums(m_dest->Path()), ExpectedCopies(RowsOf(List())));
+        QVERIFY(QFile::exists(QString::fromStdString(*m_dest / "Wonder Boy (Japan).png")));
+        QVERIFY(summary.text.startsWith("Copied 5 files."));
+    }
+
+    // Two rows with the same New Name: the copy of the row shown lower wins.
+    void goCopiesInTheOrderShown() {
+        PickAll();
+        const std::vector<Row> rows = RowsOf(List());
+        List().SetCellText(0, 2, "same.png");
+        List().SetCellText(1, 2, "same.png");
+        PressGo();
+        QCOMPARE(Content(*m_dest / "same.png"), Content(*m_source / rows[1][1].toStdString()));
+
+        List().SortByColumn(0, false);
+        const CopySummaryShown summary = PressGo();
+        QCOMPARE(Content(*m_dest / "same.png"), Content(*m_source / rows[0][1].toStdString()));
+        QVERIFY(summary.text.contains("1 copy replaced the copy of an earlier row"));
+    }
+
+    void renameCopiesTheSelectedRowsAtOnce() {
+        PickAll();
+        const std::vector<Row> rows = RowsOf(List());
+        SelectRows({0, 2, 3});
+        const CopySummaryShown summary = Copy([this] { RightClick("Rename"); });
+
+        QCOMPARE(Checksums(m_dest->Path()), ExpectedCopies({rows[0], rows[2], rows[3]}));
+        QCOMPARE(summary.text, "Copied 3 files.\nNothing failed.");
+    }
+
+    void aFailedCopyIsReportedAndTheOthersAreMade_data() {
+        QTest::addColumn<QByteArray>("newName");
+        QTest::addColumn<bool>("removeSource");
+        QTest::newRow("source gone") << QByteArray() << true;
+        QTest::newRow("name climbs out of the folder") << QByteArray("../escaped.png") << false;
+        QTest::newRow("name with a folder") << QByteArray("sub/x.png") << false;
+        QTest::newRow("empty name") << QByteArray("") << false;
+    }
+
+    void aFailedCopyIsReportedAndTheOthersAreMade() {
+        QFETCH(QByteArray, newName);
+        QFETCH(bool, removeSource);
+        PickAll();
+        std::vector<Row> rows = RowsOf(List());
+        if (removeSource) {
+            QVERIFY(QFile::remove(QString::fromStdString(*m_source / rows[1][1].toStdString())));
+        } else {
+            List().SetCellText(1, 2, newName.toStdString());
+        }
+        const QString target = QString::fromStdString(
+            m_dest->Path() + '/' + (removeSource ? rows[1][2] : newName).toStdString());
+
+        const CopySummaryShown summary = PressGo();
+
+        QCOMPARE(summary.text, "Copied 3 files.\nSkipped 1 row without a match.\n1 copy failed:");
+        const QString source = QString::fromStdString(*m_source / rows[1][1].toStdString());
+        QVERIFY2(summary.failures.startsWith(source + " \u2192 "), qPrintable(summary.failures));
+        QVERIFY2(summary.failures.contains(target + ": "), qPrintable(summary.failures));
+        QVERIFY(summary.failures.size() > source.size() + target.size() + 6); // a reason
+        rows.erase(rows.begin() + 1);
+        QCOMPARE(Checksums(m_dest->Path()), ExpectedCopies(rows));
+        QVERIFY(!QFile::exists(QString::fromStdString(*m_dest / "../escaped.png")));
+    }
+
+    void stoppingGoKeepsTheCopiesMadeSoFar() {
+        PickAll();
+        const std::vector<Row> rows = RowsOf(List());
+        const WorkPause pause(*m_dialog, 1, [this] {
+            QTest::keyClick(m_dialog->findChild<CProgressDlg*>(), Qt::Key_Escape);
+        });
+        const CopySummaryShown summary = PressGo();
+
+        QVERIFY(pause.Happened());
+        QCOMPARE(summary.title, "Copying stopped");
+        QCOMPARE(summary.text, "Stopped after 1 of 5 rows.\nCopied 1 file.\nNothing failed.");
+        QCOMPARE(Checksums(m_dest->Path()), ExpectedCopies({rows[0]}));
     }
 
     // The window keeps handling paint requests, and the bar follows the pass, while a long
