@@ -45,13 +45,14 @@ QString CopySummaryText(const tallowick::CopySummary& summary, std::size_t rowCo
 }
 
 QString CopyFailuresText(const tallowick::CopySummary& summary) {
-    QStringList lines;
+    // A line each, so that long paths never push the reason out of sight.
+    QStringList blocks;
     for (const tallowick::CopyFailure& failure : summary.failures) {
-        lines << QObject::tr("%1 \u2192 %2: %3")
-                     .arg(FromBytes(failure.sourcePath), FromBytes(failure.targetPath),
-                          FromBytes(failure.reason));
+        blocks << QObject::tr("Source: %1\nTarget: %2\nReason: %3")
+                      .arg(FromBytes(failure.sourcePath), FromBytes(failure.targetPath),
+                           FromBytes(failure.reason));
     }
-    return lines.join(QLatin1Char('\n'));
+    return blocks.join(QStringLiteral("\n\n"));
 }
 
 CCopySummaryDlg::CCopySummaryDlg(const tallowick::CopySummary& summary, std::size_t rowCount,
@@ -70,7 +71,7 @@ CCopySummaryDlg::CCopySummaryDlg(const tallowick::CopySummary& summary, std::siz
         failures->setObjectName(QStringLiteral("failureList"));
         failures->setReadOnly(true);
         failures->setLineWrapMode(QPlainTextEdit::NoWrap);
-        failures->setMinimumSize(560, 160);
+        failures->setMinimumSize(640, 180);
         layout->addWidget(failures);
     }
 

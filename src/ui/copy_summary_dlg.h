@@ -13,7 +13,7 @@
 /// stopped. `rowCount` is the number of rows the run was given.
 QString CopySummaryText(const tallowick::CopySummary& summary, std::size_t rowCount);
 
-/// One line per failed copy: its source, its target and why it failed.
+/// Every failed copy with its source, its target and why it failed, a line each.
 QString CopyFailuresText(const tallowick::CopySummary& summary);
 
 /// Tells the user what "Go!" or "Rename" did; lists every failed copy when there is any.

@@ -59,9 +59,10 @@ private slots:
         CCopySummaryDlg dialog(summary, 9);
         const auto* list = dialog.findChild<QPlainTextEdit*>("failureList");
         QVERIFY(list != nullptr);
-        QCOMPARE(list->toPlainText(),
-                 QString::fromUtf8("/s/a.png \u2192 /d/b.png: No space left on device\n"
-                                   "/s/c.png \u2192 /d/../c.png: not a plain file name"));
+        QCOMPARE(list->toPlainText(), "Source: /s/a.png\nTarget: /d/b.png\n"
+                                      "Reason: No space left on device\n\n"
+                                      "Source: /s/c.png\nTarget: /d/../c.png\n"
+                                      "Reason: not a plain file name");
     }
 
     void aRunWithoutFailuresHasNoList() {
