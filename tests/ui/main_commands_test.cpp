@@ -109,6 +109,7 @@ public:
         : m_action(std::move(action)) {
         dialog.SetWorkObserver([this, items](std::size_t done) {
             if (done >= items && !m_paused.exchange(true)) {
+                m_pausedAt = done;
                 while (!m_released) {
                     std::this_thread::sleep_for(std::chrono::milliseconds(1));
                 }
@@ -124,11 +125,14 @@ public:
     }
 
     bool Happened() const { return m_released; }
+    /// The count of items done that the worker was held at.
+    std::size_t PausedAt() const { return m_pausedAt; }
 
 private:
     std::function<void()> m_action;
     std::atomic<bool> m_paused{false};
     std::atomic<bool> m_released{false};
+    std::atomic<std::size_t> m_pausedAt{0};
     QTimer m_poll;
 };
 
@@ -383,13 +387,19 @@ private slots:
 
     void stoppingTheLookupKeepsTheRowsFoundSoFar() {
         QFETCH(bool, fromMainWindow);
+        // Enough work that the pass is surely not done when it first reports: the threaded
+        // pass first reports when its first ROM file is done, however far the others got.
         std::vector<std::string> manyRoms;
-        for (int i = 0; i < 60; ++i) {
+        std::vector<std::string> manySources;
+        for (int i = 0; i < 2000; ++i) {
             manyRoms.push_back("Shinobi Part " + std::to_string(i) + " (USA).sms");
+            manySources.push_back("Shinobi Stage " + std::to_string(i * 3) + " (Japan).png");
         }
         TempDir roms;
+        TempDir sources;
         AddFiles(roms, manyRoms);
-        Pick("browseSourceButton", m_source->Path());
+        AddFiles(sources, manySources);
+        Pick("browseSourceButton", sources.Path());
         const WorkPause pause(*m_dialog, 1, [&] {
             if (fromMainWindow) {
                 m_dialog->close();
@@ -400,11 +410,14 @@ private slots:
         Pick("browseRomButton", roms.Path());
 
         QVERIFY(pause.Happened());
+        if (pause.PausedAt() == manyRoms.size()) {
+            QSKIP("the pass had done every ROM file by its first report");
+        }
         QVERIFY(m_dialog->isVisible());
         const std::vector<Row> rows = RowsOf(List());
-        QVERIFY(!rows.empty());
+        QVERIFY(rows.size() >= pause.PausedAt());
         QVERIFY2(rows.size() < manyRoms.size(), "the pass was not stopped");
-        const std::vector<Row> all = LookUpRows(m_source->Path(), roms.Path(), false);
+        const std::vector<Row> all = LookUpRows(sources.Path(), roms.Path(), false);
         QCOMPARE(rows, std::vector<Row>(all.begin(), all.begin() + rows.size()));
         QCOMPARE(m_dialog->LastPassRowCount(), int(rows.size()));
         QVERIFY(!m_dialog->IsJobRunning());
