@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -88,9 +90,14 @@ std::map<QString, QByteArray> Checksums(const std::string& folder) {
     return sums;
 }
 
+/// The file's content, read by its path's bytes (which need not be UTF-8).
 QByteArray Content(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return "(missing)";
+    }
+    const std::string content{std::istreambuf_iterator<char>(file), {}};
+    return QByteArray::fromStdString(content);
 }
 
 /// What the summary after a copy said, read by the user who then closes it.
@@ -584,6 +591,29 @@ private slots:
         const CopySummaryShown summary = PressGo();
         QCOMPARE(Content(*m_dest / "same.png"), Content(*m_source / rows[0][1].toStdString()));
         QVERIFY(summary.text.contains("1 copy replaced the copy of an earlier row"));
+    }
+
+    // Names that are not valid UTF-8 keep their bytes from the listing to the copy, also
+    // through a New Filename run that leaves the name as it is.
+    void namesThatAreNotUtf8KeepTheirBytes() {
+        TempDir sources;
+        TempDir roms;
+        sources.AddFile("Caf\xe9 Racer (Europe).png", "latin-1 image");
+        roms.AddFile("Caf\xe9 Racer (USA).sms");
+        Pick("browseSourceButton", sources.Path());
+        Pick("browseRomButton", roms.Path());
+        Pick("browseDestButton", m_dest->Path());
+        QCOMPARE(List().CellBytes(0, 2), "Caf\xe9 Racer (USA).png");
+
+        SelectRows({0});
+        const ModalAnswerer user([](QWidget* window) {
+            QTest::keyClick(window->findChild<QLineEdit*>("nameEdit"), Qt::Key_Return);
+        });
+        m_dialog->EditSelectedNames();
+        QCOMPARE(List().CellBytes(0, 2), "Caf\xe9 Racer (USA).png");
+
+        PressGo();
+        QCOMPARE(Content(*m_dest / "Caf\xe9 Racer (USA).png"), "latin-1 image");
     }
 
     void renameCopiesTheSelectedRowsAtOnce() {
