@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "copy/copy_rows.h"
+#include "copy_folders.h"
 #include "folder_contents.h"
 #include "temp_dir.h"
 
@@ -20,30 +21,14 @@ ResultRow Row(std::string romName, std::string closestMatch, std::string newName
     return {std::move(romName), std::move(closestMatch), std::move(newName), 1.5F};
 }
 
-class CopyRowsTest : public testing::Test {
+class CopyRowsTest : public testing_support::CopyFolders {
 protected:
     void SetUp() override {
-        m_root.AddFolder("src");
-        m_root.AddFolder("dest");
+        CopyFolders::SetUp();
         for (const char* name : {"a.png", "b.png", "c.png"}) {
             AddSource(name, std::string("content of ") + name);
         }
     }
-    std::string Source(std::string_view name) const {
-        return m_root / ("src/" + std::string(name));
-    }
-    std::string Dest() const { return m_root / "dest"; }
-    void AddSource(const std::string& name, std::string_view content) const {
-        m_root.AddFile("src/" + name, content);
-    }
-    void AddTarget(const std::string& name, std::string_view content) const {
-        m_root.AddFile("dest/" + name, content);
-    }
-    std::string Target(std::string_view name) const {
-        return m_root / ("dest/" + std::string(name));
-    }
-
-    TempDir m_root;
 };
 
 TEST_F(CopyRowsTest, CopiesMatchedRowsInOrderAndReportsEveryRow) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "copy/file_copy.h"
+#include "copy_folders.h"
 #include "folder_contents.h"
 #include "temp_dir.h"
 
@@ -35,30 +36,7 @@ std::string BinaryContent(std::size_t size) {
     return content;
 }
 
-// A source folder and a destination folder side by side, so that a stray write next to the
-// destination shows too.
-class FileCopyTest : public testing::Test {
-protected:
-    void SetUp() override {
-        m_root.AddFolder("src");
-        m_root.AddFolder("dest");
-    }
-    std::string Source(std::string_view name) const {
-        return m_root / ("src/" + std::string(name));
-    }
-    std::string Dest() const { return m_root / "dest"; }
-    void AddSource(const std::string& name, std::string_view content) const {
-        m_root.AddFile("src/" + name, content);
-    }
-    void AddTarget(const std::string& name, std::string_view content) const {
-        m_root.AddFile("dest/" + name, content);
-    }
-    std::string Target(std::string_view name) const {
-        return m_root / ("dest/" + std::string(name));
-    }
-
-    TempDir m_root;
-};
+using FileCopyTest = testing_support::CopyFolders;
 
 struct ContentCase {
     const char* label;
