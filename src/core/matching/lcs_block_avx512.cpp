@@ -177,6 +177,21 @@ struct ByteClassTable {
     }
 };
 
+// The byte classes of steps t to t + 3 of a block, sixteen lanes a step. A lane whose candidate
+// has ended reads class 0, and steps past the block read nothing.
+inline __m512i FourStepClasses(const ByteClassTable& byteClasses, const std::uint8_t* bytes,
+                               __m512i laneLengths, std::size_t t, std::size_t steps) {
+    const std::size_t left = (steps - t) * kBlockLanes;
+    const __mmask64 inBlock = left >= 64 ? ~__mmask64{0} : (__mmask64{1} << left) - 1;
+    const __m512i stepBytes = _mm512_maskz_loadu_epi8(inBlock, bytes + t * kBlockLanes);
+    const auto activeAt = [&](std::size_t step) {
+        return _mm512_cmpgt_epu32_mask(laneLengths, _mm512_set1_epi32(static_cast<int>(step)));
+    };
+    const __mmask64 active = _mm512_kunpackd(_mm512_kunpackw(activeAt(t + 3), activeAt(t + 2)),
+                                             _mm512_kunpackw(activeAt(t + 1), activeAt(t)));
+    return _mm512_maskz_mov_epi8(active, byteClasses.ClassesOf(stepBytes));
+}
+
 // One byte of each of eight candidates against a name of W words, the masks found by class.
 // The addition runs from the low word up; its carry moves between words as a lane mask.
 template <std::size_t W, int P>
@@ -241,15 +256,7 @@ void ClassBlock(const PatternView& pattern, const std::uint8_t* bytes, const std
     ClassHalf<W> low;
     ClassHalf<W> high;
     for (std::size_t t = 0; t < steps; t += 4) {
-        const std::size_t left = (steps - t) * kBlockLanes;
-        const __mmask64 inBlock = left >= 64 ? ~__mmask64{0} : (__mmask64{1} << left) - 1;
-        const __m512i stepBytes = _mm512_maskz_loadu_epi8(inBlock, bytes + t * kBlockLanes);
-        const auto activeAt = [&](std::size_t step) {
-            return _mm512_cmpgt_epu32_mask(laneLengths, _mm512_set1_epi32(static_cast<int>(step)));
-        };
-        const __mmask64 active = _mm512_kunpackd(_mm512_kunpackw(activeAt(t + 3), activeAt(t + 2)),
-                                                 _mm512_kunpackw(activeAt(t + 1), activeAt(t)));
-        const __m512i classes = _mm512_maskz_mov_epi8(active, byteClasses.ClassesOf(stepBytes));
+        const __m512i classes = FourStepClasses(byteClasses, bytes, laneLengths, t, steps);
         ClassStep<0>(tables, classes, low, high);
         ClassStep<1>(tables, classes, low, high);
         ClassStep<2>(tables, classes, low, high);
@@ -284,15 +291,7 @@ void NarrowClassBlock(const PatternView& pattern, const std::uint8_t* bytes,
         rows = _mm512_ternarylogic_epi32(_mm512_add_epi32(rows, matches), rows, matches, 0xF4);
     };
     for (std::size_t t = 0; t < steps; t += 4) {
-        const std::size_t left = (steps - t) * kBlockLanes;
-        const __mmask64 inBlock = left >= 64 ? ~__mmask64{0} : (__mmask64{1} << left) - 1;
-        const __m512i stepBytes = _mm512_maskz_loadu_epi8(inBlock, bytes + t * kBlockLanes);
-        const auto activeAt = [&](std::size_t step) {
-            return _mm512_cmpgt_epu32_mask(laneLengths, _mm512_set1_epi32(static_cast<int>(step)));
-        };
-        const __mmask64 active = _mm512_kunpackd(_mm512_kunpackw(activeAt(t + 3), activeAt(t + 2)),
-                                                 _mm512_kunpackw(activeAt(t + 1), activeAt(t)));
-        const __m512i classes = _mm512_maskz_mov_epi8(active, byteClasses.ClassesOf(stepBytes));
+        const __m512i classes = FourStepClasses(byteClasses, bytes, laneLengths, t, steps);
         advance(_mm512_castsi512_si128(classes));
         advance(_mm512_extracti32x4_epi32(classes, 1));
         advance(_mm512_extracti32x4_epi32(classes, 2));
