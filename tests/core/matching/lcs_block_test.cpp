@@ -5,11 +5,36 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 namespace tallowick::detail {
 namespace {
+
+// Up to sixteen names laid out the way the index keeps a block: byte t of every lane together.
+// Bytes past a name's end hold `padding`, which must not count.
+struct LaidOutBlock {
+    std::array<std::string, kBlockLanes> names;
+    std::array<std::uint32_t, kBlockLanes> lengths{};
+    std::size_t lanes = 0;
+    std::size_t steps = 0;
+    std::vector<std::uint8_t> bytes;
+
+    void LayOut(std::uint8_t padding) {
+        steps = 0;
+        for (std::size_t lane = 0; lane < lanes; ++lane) {
+            lengths[lane] = static_cast<std::uint32_t>(names[lane].size());
+            steps = std::max(steps, names[lane].size());
+        }
+        bytes.assign(steps * kBlockLanes, padding);
+        for (std::size_t lane = 0; lane < lanes; ++lane) {
+            for (std::size_t t = 0; t < names[lane].size(); ++t) {
+                bytes[t * kBlockLanes + lane] = static_cast<std::uint8_t>(names[lane][t]);
+            }
+        }
+    }
+};
 
 class BlockLcsTest : public testing::TestWithParam<LcsKernel> {
 protected:
@@ -51,26 +76,17 @@ TEST_P(BlockLcsTest, AgreesWithThePreparedScorer) {
             std::shuffle(pattern.begin(), pattern.end(), random);
         }
         prepared.Prepare(pattern);
-        const auto lanes = static_cast<std::size_t>(uniform(1, kBlockLanes));
-        std::array<std::string, kBlockLanes> names;
-        std::array<std::uint32_t, kBlockLanes> lengths{};
-        std::size_t steps = 0;
-        for (std::size_t lane = 0; lane < lanes; ++lane) {
-            names[lane] = uniform(0, 4) == 0 ? pattern : text(uniform(0, 90));
-            lengths[lane] = static_cast<std::uint32_t>(names[lane].size());
-            steps = std::max(steps, names[lane].size());
+        LaidOutBlock block;
+        block.lanes = static_cast<std::size_t>(uniform(1, kBlockLanes));
+        for (std::size_t lane = 0; lane < block.lanes; ++lane) {
+            block.names[lane] = uniform(0, 4) == 0 ? pattern : text(uniform(0, 90));
         }
-        // Stray bytes past each name's end must not count.
-        std::vector<std::uint8_t> bytes(steps * kBlockLanes, static_cast<std::uint8_t>(firstByte));
-        for (std::size_t lane = 0; lane < lanes; ++lane) {
-            for (std::size_t t = 0; t < names[lane].size(); ++t) {
-                bytes[t * kBlockLanes + lane] = static_cast<std::uint8_t>(names[lane][t]);
-            }
-        }
+        block.LayOut(static_cast<std::uint8_t>(firstByte));
         std::array<std::uint32_t, kBlockLanes> lcs{};
-        blockLcs(ViewOf(prepared), bytes.data(), lengths.data(), steps, lcs.data());
-        for (std::size_t lane = 0; lane < lanes; ++lane) {
-            ASSERT_EQ(lcs[lane], prepared.LcsLength(names[lane]))
+        blockLcs(ViewOf(prepared), block.bytes.data(), block.lengths.data(), block.steps,
+                 lcs.data());
+        for (std::size_t lane = 0; lane < block.lanes; ++lane) {
+            ASSERT_EQ(lcs[lane], prepared.LcsLength(block.names[lane]))
                 << "round " << round << ", lane " << lane;
         }
     }
@@ -98,25 +114,17 @@ TEST_P(BlockLcsTest, WideKernelAgreesWithThePreparedScorer) {
         // Whole words now and then: the carry out of a full word must reach the next.
         const std::string pattern = text(round % 7 == 0 ? 64 * uniform(2, 4) : uniform(65, 256));
         prepared.Prepare(pattern);
-        std::array<std::string, kBlockLanes> names;
-        std::array<std::uint32_t, kBlockLanes> lengths{};
-        std::size_t steps = 0;
-        const auto lanes = static_cast<std::size_t>(uniform(1, kBlockLanes));
-        for (std::size_t lane = 0; lane < lanes; ++lane) {
-            names[lane] = uniform(0, 3) == 0 ? pattern : text(uniform(0, 300));
-            lengths[lane] = static_cast<std::uint32_t>(names[lane].size());
-            steps = std::max(steps, names[lane].size());
+        LaidOutBlock block;
+        block.lanes = static_cast<std::size_t>(uniform(1, kBlockLanes));
+        for (std::size_t lane = 0; lane < block.lanes; ++lane) {
+            block.names[lane] = uniform(0, 3) == 0 ? pattern : text(uniform(0, 300));
         }
-        std::vector<std::uint8_t> bytes(steps * kBlockLanes, static_cast<std::uint8_t>(firstByte));
-        for (std::size_t lane = 0; lane < lanes; ++lane) {
-            for (std::size_t t = 0; t < names[lane].size(); ++t) {
-                bytes[t * kBlockLanes + lane] = static_cast<std::uint8_t>(names[lane][t]);
-            }
-        }
+        block.LayOut(static_cast<std::uint8_t>(firstByte));
         std::array<std::uint32_t, kBlockLanes> lcs{};
-        wideBlockLcs(ViewOf(prepared), bytes.data(), lengths.data(), steps, lcs.data());
-        for (std::size_t lane = 0; lane < lanes; ++lane) {
-            ASSERT_EQ(lcs[lane], prepared.LcsLength(names[lane]))
+        wideBlockLcs(ViewOf(prepared), block.bytes.data(), block.lengths.data(), block.steps,
+                     lcs.data());
+        for (std::size_t lane = 0; lane < block.lanes; ++lane) {
+            ASSERT_EQ(lcs[lane], prepared.LcsLength(block.names[lane]))
                 << "round " << round << ", lane " << lane;
         }
     }
