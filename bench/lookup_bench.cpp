@@ -20,6 +20,7 @@
 #include <sys/resource.h>
 #include <thread>
 #include <time.h>
+#include <utility>
 
 #include <benchmark/benchmark.h>
 
@@ -178,21 +179,30 @@ void LiteralPass(benchmark::State& state, const Corpus& corpus, Literal literal)
     state.counters["whole_pass_s"] = wholePass;
 }
 
-void Engine(benchmark::State& state, const Corpus& corpus, LcsKernel kernel, unsigned threads) {
-    LookupStats stats;
+// Runs `pass` once an iteration, reports each wall time to the benchmark, and gives the fastest
+// wall and processor times in seconds.
+template <typename Pass> std::pair<double, double> TimeBest(benchmark::State& state, Pass pass) {
     double best = 1e30;
     double bestCpu = 1e30;
     for (auto _ : state) {
-        stats = LookupStats{};
         const double cpuStart = ProcessCpuSeconds();
         const auto start = std::chrono::steady_clock::now();
-        benchmark::DoNotOptimize(LookUpNames(corpus.romPaths, corpus.sourcePaths, false, {},
-                                             LookupOptions{kernel, threads}, &stats));
+        pass();
         const double seconds = Seconds(std::chrono::steady_clock::now() - start);
         state.SetIterationTime(seconds);
         best = std::min(best, seconds);
         bestCpu = std::min(bestCpu, ProcessCpuSeconds() - cpuStart);
     }
+    return {best, bestCpu};
+}
+
+void Engine(benchmark::State& state, const Corpus& corpus, LcsKernel kernel, unsigned threads) {
+    LookupStats stats;
+    const auto [best, bestCpu] = TimeBest(state, [&] {
+        stats = LookupStats{};
+        benchmark::DoNotOptimize(LookUpNames(corpus.romPaths, corpus.sourcePaths, false, {},
+                                             LookupOptions{kernel, threads}, &stats));
+    });
     if (kernel == LcsKernel::Auto && threads == 0) {
         g_timings[corpus.name].engine = best;
     }
@@ -213,20 +223,12 @@ void Searches(benchmark::State& state, const Corpus& corpus, LcsKernel kernel) {
         romNames.push_back(FileNameOf(path));
     }
     LookupStats stats;
-    double best = 1e30;
-    double bestCpu = 1e30;
-    for (auto _ : state) {
+    const auto [best, bestCpu] = TimeBest(state, [&] {
         stats = LookupStats{};
-        const double cpuStart = ProcessCpuSeconds();
-        const auto start = std::chrono::steady_clock::now();
         for (const std::string_view romName : romNames) {
             benchmark::DoNotOptimize(finder.Find(romName, stats));
         }
-        const double seconds = Seconds(std::chrono::steady_clock::now() - start);
-        state.SetIterationTime(seconds);
-        best = std::min(best, seconds);
-        bestCpu = std::min(bestCpu, ProcessCpuSeconds() - cpuStart);
-    }
+    });
     SetPairCounters(state, best, bestCpu, stats.pairsScored);
 }
 
